@@ -1,0 +1,19 @@
+# Warning and sanitizer settings shared by every target of the project.
+add_library(qrn_options INTERFACE)
+target_compile_options(qrn_options INTERFACE -Wall -Wextra -Wpedantic)
+if(QRN_WERROR)
+  target_compile_options(qrn_options INTERFACE -Werror)
+endif()
+if(QRN_SANITIZE)
+  target_compile_options(qrn_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                               -fno-sanitize-recover=undefined)
+  target_link_options(qrn_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# qrn_layer(NAME SOURCES...) declares one static library per layer folder, with includes rooted at
+# src/ so that every include reads "layer/File.h".
+function(qrn_layer name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC qrn_options)
+endfunction()

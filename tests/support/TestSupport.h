@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Shared helpers of the test executables.
+namespace testsupport {
+
+// Folder of the checked-in test data files.
+std::string DataDir();
+// Path of a file under the test data folder.
+std::string DataPath(std::string_view name);
+
+// A fresh temporary folder, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, std::string_view bytes);
+bool FileExists(const std::string& path);
+
+// CP1251 bytes of a UTF-8 literal, for comparing with the program's texts.
+std::string Ansi(std::string_view utf8);
+
+// Deterministic pseudo-random bytes (xorshift), for codec and parser tests.
+std::string RandomBytes(std::size_t count, std::uint64_t seed);
+
+// Runs a shell command line; returns its exit status and fills output with stdout+stderr.
+int RunCommand(const std::string& commandLine, std::string* output = nullptr);
+
+}  // namespace testsupport
