@@ -7,25 +7,37 @@ using namespace lzss;
 
 namespace {
 
-// Compares the 17-byte strings a (the new one) and b: returns the length of their common prefix
-// and sets aNotSmaller when a is greater than or equal to b at the first differing byte (or when
-// they are equal).
-inline int ComparePrefix(const std::uint8_t* a, const std::uint8_t* b, bool& aNotSmaller) {
-  static_assert(std::endian::native == std::endian::little,
-                "the word compare assumes little endian");
-  for (int i = 0; i < 16; i += 8) {
-    std::uint64_t x, y;
-    std::memcpy(&x, a + i, 8);
-    std::memcpy(&y, b + i, 8);
-    if (const std::uint64_t diff = x ^ y) {
-      const int shift = __builtin_ctzll(diff) & ~7;
-      aNotSmaller = (x >> shift & 0xFF) >= (y >> shift & 0xFF);
-      return i + shift / 8;
-    }
+// The 17-byte strings of the match search are compared as two big-endian 64-bit words and a last
+// byte: with the bytes in big-endian order, comparing the words as numbers compares the strings
+// lexicographically, and the count of leading zero bits of their difference gives the length of
+// the common prefix.
+struct CTMatchKey {
+  explicit CTMatchKey(const std::uint8_t* s) : w0(Word(s)), w1(Word(s + 8)), last(s[16]) {}
+  static std::uint64_t Word(const std::uint8_t* s) {
+    std::uint64_t w;
+    std::memcpy(&w, s, 8);
+    if constexpr (std::endian::native == std::endian::little) w = __builtin_bswap64(w);
+    return w;
   }
-  aNotSmaller = a[16] >= b[16];
-  return a[16] == b[16] ? 17 : 16;
-}
+  // Length of the common prefix with the string at b; notSmaller tells whether this key is
+  // greater than or equal to b at the first differing byte.
+  int Compare(const std::uint8_t* b, bool& notSmaller) const {
+    const std::uint64_t y0 = Word(b);
+    if (w0 != y0) {
+      notSmaller = w0 > y0;
+      return __builtin_clzll(w0 ^ y0) >> 3;
+    }
+    const std::uint64_t y1 = Word(b + 8);
+    if (w1 != y1) {
+      notSmaller = w1 > y1;
+      return 8 + (__builtin_clzll(w1 ^ y1) >> 3);
+    }
+    notSmaller = last >= b[16];
+    return last == b[16] ? 17 : 16;
+  }
+  std::uint64_t w0, w1;
+  std::uint8_t last;
+};
 
 }  // namespace
 
@@ -66,7 +78,7 @@ inline void CTLZSSCharCompressor::PutBits(std::uint32_t value, int bits) {
 // position is left in matchPosition_). Position 0 is never a match source.
 int CTLZSSCharCompressor::InsertNode(int r) {
   if (r == 0) return 0;
-  const std::uint8_t* key = &window_[r];
+  const CTMatchKey key(&window_[r]);
   smaller_[r] = larger_[r] = kNil;
   int best = 0;
   int p = larger_[kRoot];
@@ -78,12 +90,13 @@ int CTLZSSCharCompressor::InsertNode(int r) {
   int matchPosition = matchPosition_;
   for (;;) {
     bool notSmaller;
-    const int i = ComparePrefix(key, &window_[p], notSmaller);
-    if (i >= best) {
-      matchPosition = p;
-      best = i;
-      if (i == kMaxMatch) break;
-    }
+    const int i = key.Compare(&window_[p], notSmaller);
+    // Whether this node becomes the match position is data-dependent and hard to predict, so it
+    // is selected without a branch.
+    const bool better = i >= best;
+    matchPosition = better ? p : matchPosition;
+    best = better ? i : best;
+    if (i == kMaxMatch) break;
     std::int16_t& child = notSmaller ? larger_[p] : smaller_[p];
     if (child == kNil) {
       child = static_cast<std::int16_t>(r);
