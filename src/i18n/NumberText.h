@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Reading numbers the user types. The decimal separator is the user's own setting, held
+// process-wide ("." until changed); nothing here depends on the C library's locale.
+
+char UserDecimalSeparator();
+void SetUserDecimalSeparator(char separator);
+
+// The value of a typed number: the text is trimmed, every space becomes "0" and every "," or "."
+// counts as the decimal separator, then it must read as [sign] digits [separator digits]
+// [E [sign] digits] (with at least one mantissa digit). Any text that does not read so, or whose
+// value does not fit a double, gives 0.
+double ParseValue(std::string_view text);
+// The same, telling an unconvertible text apart instead of giving 0.
+std::optional<double> TryParseValue(std::string_view text);
+
+// Sanitises a text while the user types a number: spaces are dropped; one sign is kept at the
+// start of the mantissa and one right after the exponent letter; the first decimal separator
+// before any exponent is kept (written as the user's separator); the first "D"/"E"/"d"/"e" after
+// something else becomes "E"; digits stay; every other character becomes "0", so a letter typed
+// into a value turns into a zero instead of disappearing.
+std::string FilterTyping(std::string_view text);
+
+// The value of a trimmed text made only of an optional sign and decimal digits, when it fits a
+// 32-bit integer.
+std::optional<std::int32_t> ParseInt32(std::string_view text);

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "i18n/InputTextRules.h"
+#include "i18n/NumberText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Restores the default decimal separator after each test.
+class NumberTextTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetUserDecimalSeparator('.'); }
+};
+
+struct TextCase {
+  char separator;
+  std::string typed;
+  const char* expected;
+};
+
+TEST_F(NumberTextTest, FilterTypingTurnsStrayCharactersIntoZeros) {
+  const TextCase cases[] = {
+      {'.', "1.2.3e4e", "1.203E40"},
+      {'.', "", ""},
+      {'.', " 1 2 ", "12"},  // spaces are dropped
+      {'.', "-1", "-1"},
+      {'.', "--1", "-01"},  // one sign at the start
+      {'.', "1-", "10"},
+      {'.', "+1e-5", "+1E-5"},  // and one right after the exponent letter
+      {'.', "1e+-5", "1E+05"},
+      {'.', "1e5-", "1E50"},
+      {'.', "e5", "05"},  // no exponent before the mantissa
+      {'.', "1d3", "1E3"},
+      {'.', "1D2e3", "1E203"},
+      {'.', "1e5.5", "1E505"},  // no separator in the exponent
+      {'.', "1,5", "1.5"},      // either separator is the user's
+      {'.', "12a", "120"},
+      {'.', testsupport::Ansi("5м"), "50"},  // a CP1251 letter
+      {',', "1.5", "1,5"},
+      {',', "1,5,5", "1,505"},
+      {',', "-2.5d1", "-2,5E1"},
+      {';', "1;5", "1;5"},  // any separator character is honoured
+  };
+  for (const TextCase& c : cases) {
+    SetUserDecimalSeparator(c.separator);
+    EXPECT_EQ(FilterTyping(c.typed), c.expected) << c.typed << " with '" << c.separator << "'";
+  }
+}
+
+struct ValueCase {
+  char separator;
+  const char* text;
+  double expected;
+};
+
+TEST_F(NumberTextTest, ParseValueReadsBothSeparatorsAndSpacesAsZeros) {
+  const ValueCase cases[] = {
+      {'.', "1 5,5", 105.5},
+      {'.', "  2.5\t", 2.5},  // trimmed
+      {'.', "1 000", 10000},  // an inner space is a zero, not a thousands separator
+      {'.', "- 5", -5},
+      {'.', "-3", -3},
+      {'.', "+4", 4},
+      {'.', ".5", 0.5},
+      {'.', "5.", 5},
+      {'.', "1e3", 1000},
+      {'.', "2.5E-2", 0.025},
+      {',', "1.5", 1.5},
+      {',', "1,5", 1.5},
+      // Unconvertible texts give 0.
+      {'.', "", 0},
+      {'.', "abc", 0},
+      {'.', "1.2.3", 0},
+      {'.', "1,5.5", 0},
+      {'.', ".", 0},
+      {'.', "1e", 0},
+      {'.', "1e+", 0},
+      {'.', "1d3", 0},
+      {'.', "inf", 0},
+      {'.', "nan", 0},
+      {'.', "0x10", 0},
+      {'.', "1e999", 0},
+      {'.', "++1", 0},
+  };
+  for (const ValueCase& c : cases) {
+    SetUserDecimalSeparator(c.separator);
+    EXPECT_DOUBLE_EQ(ParseValue(c.text), c.expected) << c.text << " with '" << c.separator << "'";
+  }
+}
+
+struct RefusalCase {
+  TInputOptions options;
+  const char* text;
+  int message;
+};
+
+constexpr TInputOptions kNumeric = kInputNumericTyping | kInputNumericValidation;
+
+TEST(InputTextRulesTest, RefusalMessageOnOk) {
+  const RefusalCase cases[] = {
+      {kNumeric, "12a", -6},
+      {kNumeric, "1.5", 0},  // a real-valued input takes fractions
+      {kNumeric, "1,5", 0},
+      {kNumeric, "1.5e", -6},
+      {kNumeric | kInputEmptyAllowed | kInputZeroAllowed, "", -6},
+      {kNumeric, "2147483648", 0},
+      {kNumeric | kInputZeroAllowed, "-0.25", -7},
+      {kNumeric, "+", -6},
+      {kNumeric, "1 2", 0},  // a space typed inside a value reads as "0"
+      {kNumeric, " 7 ", 0},
+      {kNumeric, "+7", 0},
+      {kNumeric, "2147483647", 0},
+      {kNumeric, "-5", -8},
+      {kNumeric | kInputZeroAllowed, "-5", -7},
+      {kNumeric | kInputZeroAllowed, "-2147483648", -7},
+      {kNumeric, "0", -8},
+      {kNumeric, "-0", -8},
+      {kNumeric | kInputZeroAllowed, "0", 0},
+      {kNumeric | kInputIntegerOnly, "-5", 0},
+      {kNumeric | kInputIntegerOnly, "0", 0},
+      {kNumeric | kInputIntegerOnly, "1.5", -6},
+      {kNumeric | kInputIntegerOnly, "2147483648", -6},
+      {kNumeric | kInputIntegerOnly, "1 2", -6},
+      {kInputNumericTyping, "12a", 0},  // both options are needed for a check
+      {kInputNumericValidation, "-5", 0},
+      {0, "", 0},
+  };
+  for (const RefusalCase& c : cases) {
+    EXPECT_EQ(InputRefusalMessage(c.options, c.text), c.message)
+        << "'" << c.text << "' with options " << c.options;
+  }
+}
+
+TEST(InputTextRulesTest, OkIsEnabledForANonBlankTextOrWhenEmptyIsAllowed) {
+  EXPECT_FALSE(InputOkEnabled(0, ""));
+  EXPECT_FALSE(InputOkEnabled(kNumeric, " \t "));
+  EXPECT_TRUE(InputOkEnabled(0, " x "));
+  EXPECT_TRUE(InputOkEnabled(kInputEmptyAllowed, ""));
+}
+
+}  // namespace
