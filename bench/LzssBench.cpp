@@ -9,33 +9,11 @@
 #include "objectstore/LzssReference.h"  // tests/objectstore
 #include "objectstore/LzssStreams.h"
 #include "platform/MemoryStream.h"
+#include "support/TestSupport.h"
 
 namespace {
 
 constexpr std::size_t kSize = 4 << 20;
-
-std::string StoreText() {
-  std::string text = "EDI100\r\n";
-  for (int id = 1; text.size() < kSize; ++id) {
-    text += "2 " + std::to_string(id) + " 4 " + std::to_string(id * 37 % 1000) + ".5 5 11 QRN-" +
-            std::to_string(id % 97) + "VRF 2 " + std::to_string(id % 13) + " 7 45" +
-            std::to_string(id % 1000) + ".25 0 1 5 0  \r\n";
-  }
-  text.resize(kSize);
-  return text;
-}
-
-std::string RandomBytes() {
-  std::string out(kSize, '\0');
-  std::uint64_t x = 88172645463325252ull;
-  for (auto& c : out) {
-    x ^= x << 13;
-    x ^= x >> 7;
-    x ^= x << 17;
-    c = static_cast<char>(x >> 24);
-  }
-  return out;
-}
 
 std::string LongRuns() {
   std::string out;
@@ -46,7 +24,9 @@ std::string LongRuns() {
 }
 
 const std::string& Input(int kind) {
-  static const std::string inputs[] = {StoreText(), RandomBytes(), LongRuns()};
+  static const std::string inputs[] = {testsupport::StoreLikeText(kSize),
+                                       testsupport::RandomBytes(kSize, 88172645463325252ull),
+                                       LongRuns()};
   return inputs[kind];
 }
 

@@ -48,18 +48,6 @@ std::string Hex(const std::string& bytes) {
   return out;
 }
 
-// Text shaped like an object-store file: header, schema lines and record lines.
-std::string StoreLikeText(std::size_t size) {
-  std::string text = "EDI100\r\n5 18 TBL_BHJCombination 74\r\n5 6 BHJ_ID 2\r\n0\r\n0\r\n";
-  for (int id = 1; text.size() < size; ++id) {
-    text += "2 " + std::to_string(id) + " 4 " + std::to_string(id * 37 % 1000) + ".5 5 11 QRN-" +
-            std::to_string(id % 97) + "VRF 2 " + std::to_string(id % 13) + " 7 45" +
-            std::to_string(id % 1000) + ".25 \r\n";
-  }
-  text.resize(size);
-  return text;
-}
-
 // Bits of a compressed stream, most significant first, for checking its tokens.
 struct BitReader {
   const std::string& bytes;
@@ -110,10 +98,10 @@ TEST(Lzss, MatchesReferenceEncoderBitForBit) {
   std::vector<Case> cases = {
       {"zeros", std::string(5000, '\0')},
       {"short run", std::string(3, 'z')},
-      {"text", StoreLikeText(70000)},
+      {"text", testsupport::StoreLikeText(70000)},
       {"random", testsupport::RandomBytes(20000, 7)},
       {"runs", std::string(9000, 'a') + std::string(100, 'b') + std::string(9000, 'a')},
-      {"exactly one block", StoreLikeText(16384)},
+      {"exactly one block", testsupport::StoreLikeText(16384)},
       {"periodic",
        [] {
          std::string s;
@@ -136,7 +124,7 @@ TEST(Lzss, RoundTripsAtBlockBoundaries) {
   for (std::size_t size :
        {1u, 16u, 17u, 18u, 4095u, 4096u, 4097u, 16383u, 16384u, 16385u, 32768u}) {
     SCOPED_TRACE(size);
-    const std::string text = StoreLikeText(size);
+    const std::string text = testsupport::StoreLikeText(size);
     EXPECT_EQ(Expand(Compress(text)), text);
     const std::string random = testsupport::RandomBytes(size, size);
     EXPECT_EQ(Expand(Compress(random)), random);
@@ -146,7 +134,7 @@ TEST(Lzss, RoundTripsAtBlockBoundaries) {
 // A stream cut after any byte expands to a prefix of the original, plus at most two bytes made
 // from the zero bits standing in for the missing input, and then ends.
 TEST(Lzss, TruncatedStreamEndsQuietly) {
-  const std::string text = StoreLikeText(3000);
+  const std::string text = testsupport::StoreLikeText(3000);
   const std::string packed = Compress(text);
   for (std::size_t cut = 0; cut < packed.size(); ++cut) {
     const std::string out = Expand(packed.substr(0, cut));
@@ -168,7 +156,7 @@ TEST(Lzss, GarbageInputTerminates) {
 }
 
 TEST(Lzss, ExpanderCanBeDroppedEarlyAndStaysAtEnd) {
-  const std::string text = StoreLikeText(100000);
+  const std::string text = testsupport::StoreLikeText(100000);
   const std::string packed = Compress(text);
   {
     CTMemoryStream source(packed);

@@ -66,6 +66,17 @@ std::string RandomBytes(std::size_t count, std::uint64_t seed) {
   return out;
 }
 
+std::string StoreLikeText(std::size_t size) {
+  std::string text = "EDI100\r\n5 18 TBL_BHJCombination 74\r\n5 6 BHJ_ID 2\r\n0\r\n0\r\n";
+  for (int id = 1; text.size() < size; ++id) {
+    text += "2 " + std::to_string(id) + " 4 " + std::to_string(id * 37 % 1000) + ".5 5 11 QRN-" +
+            std::to_string(id % 97) + "VRF 2 " + std::to_string(id % 13) + " 7 45" +
+            std::to_string(id % 1000) + ".25 0 1 5 0  \r\n";
+  }
+  text.resize(size);
+  return text;
+}
+
 int RunCommand(const std::string& commandLine, std::string* output) {
   const std::string full = commandLine + " 2>&1";
   FILE* pipe = ::popen(full.c_str(), "r");

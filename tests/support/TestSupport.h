@@ -37,6 +37,10 @@ std::string Ansi(std::string_view utf8);
 // Deterministic pseudo-random bytes (xorshift), for codec and parser tests.
 std::string RandomBytes(std::size_t count, std::uint64_t seed);
 
+// Text shaped like an object-store file (header, schema lines, record lines) of the given size,
+// for codec tests and benchmarks.
+std::string StoreLikeText(std::size_t size);
+
 // Runs a shell command line; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& commandLine, std::string* output = nullptr);
 
