@@ -35,3 +35,11 @@ CTCompressedTextWriter::CTCompressedTextWriter(CTStream& target, std::string_vie
 void CTCompressedTextWriter::Finish() {
   if (compressor_) compressor_->Finish();
 }
+
+bool CTCompressedTextReader::FinishedWhole() {
+  if (!expander_) return true;
+  char rest[4096];
+  while (expander_->Read(rest, sizeof rest) > 0) {
+  }
+  return !expander_->Truncated();
+}

@@ -21,6 +21,9 @@ class CTCompressedTextReader {
 
   CTStream& Text() { return *text_; }
   bool IsCompressed() const { return expander_ != nullptr; }
+  // Reads what is left of the text and tells whether the compressed data ended properly (plain
+  // text always does).
+  bool FinishedWhole();
 
  private:
   std::unique_ptr<CTLZSSExpanderStream> expander_;

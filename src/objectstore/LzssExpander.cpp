@@ -20,6 +20,10 @@ bool CTLZSSCharExpander::FetchInput() {
 inline void CTLZSSCharExpander::Refill() {
   while (bitCount_ <= 56) {
     if (inputPos_ == inputCount_ && !FetchInput()) {
+      if (!padded_) {
+        padded_ = true;
+        realBits_ = bitCount_;
+      }
       bitCount_ = 64;  // the buffer's low end already holds zeros
       return;
     }
@@ -50,8 +54,7 @@ std::size_t CTLZSSCharExpander::Decode(std::uint8_t* buffer, std::size_t count) 
     if (bitCount_ < 1 + kWindowBits + kLengthBits) Refill();
     if (bitBuffer_ >> 63) {
       const auto byte = static_cast<std::uint8_t>(bitBuffer_ >> 55);
-      bitBuffer_ <<= 9;
-      bitCount_ -= 9;
+      Consume(9);
       buffer[produced++] = byte;
       window_[p] = byte;
       p = (p + 1) & kWindowMask;
@@ -59,13 +62,13 @@ std::size_t CTLZSSCharExpander::Decode(std::uint8_t* buffer, std::size_t count) 
     }
     const int q = static_cast<int>(bitBuffer_ >> (63 - kWindowBits)) & kWindowMask;
     if (q == 0) {
+      if (padded_ && realBits_ < 1 + kWindowBits) truncated_ = true;
       ended_ = true;
       break;
     }
     copyFrom_ = q;
     copyLeft_ = static_cast<int>(bitBuffer_ >> (63 - kWindowBits - kLengthBits) & 0xF) + kMinMatch;
-    bitBuffer_ <<= 1 + kWindowBits + kLengthBits;
-    bitCount_ -= 1 + kWindowBits + kLengthBits;
+    Consume(1 + kWindowBits + kLengthBits);
   }
   position_ = p;
   return produced;

@@ -20,12 +20,18 @@ class CTLZSSCharExpander {
   // Decodes up to count bytes into buffer; returns how many (fewer only at the end of the data).
   std::size_t Decode(std::uint8_t* buffer, std::size_t count);
   bool Ended() const { return ended_ && copyLeft_ == 0; }
-  // True once the compressed input was exhausted before the end marker arrived.
-  bool InputExhausted() const { return exhausted_; }
+  // True when the data ended without its own end marker: the input ran out and the missing bits
+  // (read as zero) were needed to finish decoding, so the stream was cut short.
+  bool Truncated() const { return truncated_; }
 
  private:
   bool FetchInput();
   void Refill();
+  void Consume(int bits) {
+    bitBuffer_ <<= bits;
+    bitCount_ -= bits;
+    if (padded_ && (realBits_ -= bits) < 0) truncated_ = true;
+  }
 
   CTStream& source_;
   std::array<std::uint8_t, lzss::kWindowSize> window_{};
@@ -34,6 +40,9 @@ class CTLZSSCharExpander {
   int copyLeft_ = 0;
   bool ended_ = false;
   bool exhausted_ = false;
+  bool padded_ = false;  // the bit buffer is filled with zero bits past the input's end
+  int realBits_ = 0;     // real bits left in the buffer once padding began
+  bool truncated_ = false;
 
   std::uint64_t bitBuffer_ = 0;  // the next bits, most significant first
   int bitCount_ = 0;

@@ -45,6 +45,8 @@ class CTLZSSExpanderStream : public CTLZSSStream {
 
   std::size_t Read(void* buffer, std::size_t count) override;
   bool Ended() const { return codec_->Ended(); }
+  // The data ended without its end marker: the compressed stream was cut short.
+  bool Truncated() const { return codec_->Truncated(); }
 
  private:
   std::unique_ptr<CTLZSSCharExpander> codec_;

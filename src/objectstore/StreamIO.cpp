@@ -39,6 +39,7 @@ std::int32_t CTStreamIO::ReadInteger() {
     c = ReadByte();
   }
   std::uint32_t value = 0;  // unsigned, so that overflow wraps instead of being undefined
+  lastTokenEmpty_ = !negative && c < '0';
   while (c >= '0') {
     value = value * 10u + static_cast<std::uint32_t>(c - '0');
     c = ReadByte();

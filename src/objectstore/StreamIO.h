@@ -34,6 +34,8 @@ class CTStreamIO {
   // empty token is 0. Digits beyond the 32-bit range wrap around modulo 2^32, as the stored
   // 32-bit integer does.
   std::int32_t ReadInteger();
+  // Whether the last integer token had neither sign nor digits (as at the end of the data).
+  bool LastTokenEmpty() const { return lastTokenEmpty_; }
 
   // Float token: whitespace skipped, up to 63 bytes collected until a byte of 32 or less (which is
   // consumed); -1.0 when the text is not a decimal number.
@@ -66,4 +68,5 @@ class CTStreamIO {
   std::size_t count_ = 0;
   std::size_t pos_ = 0;
   bool exhausted_ = false;
+  bool lastTokenEmpty_ = false;
 };

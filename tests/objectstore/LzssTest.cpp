@@ -25,7 +25,8 @@ std::string Compress(const std::string& input, std::size_t chunk = 0) {
   return target.Text();
 }
 
-std::string Expand(const std::string& compressed, std::size_t chunk = 65536) {
+std::string Expand(const std::string& compressed, std::size_t chunk = 65536,
+                   bool* truncated = nullptr) {
   CTMemoryStream source(compressed);
   CTLZSSExpanderStream expander(source);
   std::string out;
@@ -35,6 +36,7 @@ std::string Expand(const std::string& compressed, std::size_t chunk = 65536) {
     if (n == 0) break;
     out.append(buffer.data(), n);
   }
+  if (truncated) *truncated = expander.Truncated();
   return out;
 }
 
@@ -136,8 +138,12 @@ TEST(Lzss, RoundTripsAtBlockBoundaries) {
 TEST(Lzss, TruncatedStreamEndsQuietly) {
   const std::string text = testsupport::StoreLikeText(3000);
   const std::string packed = Compress(text);
+  bool truncated = true;
+  EXPECT_EQ(Expand(packed, 65536, &truncated), text);
+  EXPECT_FALSE(truncated);
   for (std::size_t cut = 0; cut < packed.size(); ++cut) {
-    const std::string out = Expand(packed.substr(0, cut));
+    const std::string out = Expand(packed.substr(0, cut), 65536, &truncated);
+    ASSERT_TRUE(truncated) << "cut after " << cut;
     ASSERT_LE(out.size(), text.size() + 2) << cut;
     const std::size_t common = std::min(out.size(), text.size());
     std::size_t same = 0;

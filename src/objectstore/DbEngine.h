@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "objectstore/BaseFactory.h"
+#include "platform/Stream.h"
+
+class CTDbObject;
+class CTQueryFilter;
+class CTTableInfo;
+class CTTranslator;
+
+// Capability bits of an engine; their names appear in CTDbException 7 and 8.
+enum TDbCapability {
+  kCapSelectByExample = 0,
+  kCapSelectLikeExample = 1,
+  kCapRemoveByExample = 2,
+  kCapInheritance = 3,
+  kCapUndo = 4,
+  kCapRedo = 5,
+  kCapSort = 6,
+  kCapLiveData = 7,
+  kCapInsertWithId = 9,
+};
+std::string CapabilityName(int bit);
+
+// Change kinds passed to the change callback.
+enum TDbChangeKind { kChangeUpdate = 3, kChangeInsert = 11, kChangeDelete = 23 };
+
+using CTDbObjectList = std::vector<std::unique_ptr<CTDbObject>>;
+
+// An engine holds the records of the tables of one database and carries out every store
+// operation that the persistent objects forward to it. The caller holds the store lock (shared
+// for reads, exclusive for changes).
+class CTDbEngine {
+ public:
+  CTDbEngine(CTBaseFactory& factory, std::string databaseName, std::string fileName, bool readOnly);
+  virtual ~CTDbEngine();
+  CTDbEngine(const CTDbEngine&) = delete;
+  CTDbEngine& operator=(const CTDbEngine&) = delete;
+
+  CTBaseFactory& Factory() const { return factory_; }
+  const std::string& DatabaseName() const { return databaseName_; }
+  const std::string& FileName() const { return fileName_; }
+  bool ReadOnly() const { return readOnly_; }
+  std::uint16_t Capabilities() const { return capabilities_; }
+  bool Has(int capability) const { return (capabilities_ >> capability) & 1; }
+  void SetChangeCallback(TDbChangeCallback callback) { callback_ = std::move(callback); }
+  void SetGlossary(CTTranslator* glossary) { glossary_ = glossary; }
+  CTTranslator* Glossary() const { return glossary_; }
+
+  virtual bool RequiresLogin() { return false; }
+  virtual bool Connect(const std::string& user, const std::string& password, bool showErrors) = 0;
+  virtual bool VerifyTable(CTTableInfo& table, bool showErrors);
+  virtual std::string GetKindText() = 0;
+  virtual void SaveToStream(CTStream& stream);
+  virtual bool RecordExists(int tableId, int recordId) = 0;
+  virtual bool ReadBlob(const CTDbObject& object, int field, CTStream& stream) = 0;
+  virtual void WriteBlob(CTDbObject& object, int field, CTStream& stream) = 0;
+  virtual void BeginTransaction(int undoTextId, int flags, int subjectRecordId, int subjectTableId,
+                                bool redoable) = 0;
+  virtual void EndTransaction() = 0;
+  virtual bool CanUndo(int& undoTextId) = 0;
+  virtual bool CanRedo(int& undoTextId) = 0;
+  virtual int Undo() = 0;
+  virtual int Redo() = 0;
+  virtual void ExportTable(CTStream& stream, int tableId) = 0;
+  virtual void Disconnect();
+  virtual void LoadAllFields(CTDbObject& object) = 0;
+  virtual void LoadEagerFields(CTDbObject& object) = 0;
+  virtual void Insert(CTDbObject& object) = 0;
+  virtual void InsertWithId(CTDbObject& object) = 0;
+  virtual void Delete(CTDbObject& object) = 0;
+  virtual void Update(CTDbObject& object) = 0;
+  virtual void SetReference(CTDbObject& object, int field, int tableId, int recordId) = 0;
+  virtual bool IsUnique(const CTDbObject& object, int field, bool ignoreCase,
+                        const std::string& text) = 0;
+  virtual CTDbObjectList AllRecords(int tableId) = 0;
+  virtual int RecordCount(int tableId) = 0;
+  virtual void DeleteAll(int tableId) = 0;
+  virtual std::unique_ptr<CTDbObject> GetReferencedObject(const CTDbObject& object, int field) = 0;
+  virtual CTDbObjectList RelatedRecords(const CTDbObject& object, int referringTableId,
+                                        bool& unsorted, bool firstOnly, const CTQueryFilter* filter,
+                                        const std::vector<std::string>& sortFields, int field) = 0;
+  virtual std::unique_ptr<CTDbObject> RelatedRecord(const CTDbObject& object, int referringTableId,
+                                                    const CTQueryFilter* filter, int field);
+  virtual CTDbObjectList SelectByExample(const CTDbObject& example, bool& unsorted) = 0;
+  virtual CTDbObjectList SelectLikeExample(const CTDbObject& example, bool& unsorted);
+  virtual void RemoveByExample(const CTDbObject& example) = 0;
+
+ protected:
+  void SetCapabilities(std::uint16_t capabilities) { capabilities_ = capabilities; }
+  void SetFileName(std::string fileName) { fileName_ = std::move(fileName); }
+  // Calls the change callback; exceptions it raises are swallowed.
+  void Notify(int changed, int tableId, int kind, const std::string* text, int recordId);
+  // Raises CTDbException 11 for a change on a read-only engine.
+  void CheckWritable(const CTTableInfo& table) const;
+
+ private:
+  CTBaseFactory& factory_;
+  std::string databaseName_;
+  std::string fileName_;
+  bool readOnly_;
+  std::uint16_t capabilities_ = 0;
+  TDbChangeCallback callback_;
+  CTTranslator* glossary_ = nullptr;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// Feedback while the store is busy (the front end shows an hourglass cursor); the default does
+// nothing.
+class CTBusyFeedback {
+ public:
+  virtual ~CTBusyFeedback() = default;
+  virtual void Busy() {}
+  virtual void Idle() {}
+};
+
+// The store's one process-wide multiple-reader/single-writer lock. Reads (loads, queries) take it
+// shared, writes (insert, post, delete, set reference) exclusive.
+//
+// Object operations nest on one thread: a write while this thread reads (an object reloads itself
+// inside a query, a name check inside an insert), a read inside a write, or the same mode again.
+// The lock therefore counts per thread: a thread that holds it exclusively gets every nested
+// acquisition at once; a thread that holds it shared gets further shared acquisitions at once,
+// and an exclusive one as soon as every other thread's shared hold is gone (readers that arrive
+// meanwhile wait, so the upgrade cannot starve). Two threads that both hold it shared and both
+// ask for it exclusively would wait on each other forever; the second such upgrade throws
+// std::logic_error instead.
+class CTStoreLock {
+ public:
+  static CTStoreLock& Instance();
+
+  void LockShared();
+  void UnlockShared();
+  void LockExclusive();
+  void UnlockExclusive();
+
+  // Bulk-read mode: the shared lock is taken once and the busy feedback shown once for a long
+  // read-only pass; per-call feedback is suppressed until the mode is left.
+  void BeginBulkRead();
+  void EndBulkRead();
+
+  void SetFeedback(CTBusyFeedback* feedback) { feedback_ = feedback; }
+
+ private:
+  CTStoreLock() = default;
+  void ShowBusy();
+  void ShowIdle();
+  void ReleaseWriter();  // mutex_ held
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::thread::id writer_;
+  int writerDepth_ = 0;
+  int readers_ = 0;         // shared holds of all threads (each thread counted once)
+  bool upgrading_ = false;  // a reader waits to become the writer
+  int writersWaiting_ = 0;
+  int bulkDepth_ = 0;
+  CTBusyFeedback* feedback_ = nullptr;
+};
+
+// Scoped holds of the store lock.
+class CTSharedStoreLock {
+ public:
+  CTSharedStoreLock() { CTStoreLock::Instance().LockShared(); }
+  ~CTSharedStoreLock() { CTStoreLock::Instance().UnlockShared(); }
+  CTSharedStoreLock(const CTSharedStoreLock&) = delete;
+  CTSharedStoreLock& operator=(const CTSharedStoreLock&) = delete;
+};
+
+class CTExclusiveStoreLock {
+ public:
+  CTExclusiveStoreLock() { CTStoreLock::Instance().LockExclusive(); }
+  ~CTExclusiveStoreLock() { CTStoreLock::Instance().UnlockExclusive(); }
+  CTExclusiveStoreLock(const CTExclusiveStoreLock&) = delete;
+  CTExclusiveStoreLock& operator=(const CTExclusiveStoreLock&) = delete;
+};
+
+class CTBulkRead {
+ public:
+  CTBulkRead() { CTStoreLock::Instance().BeginBulkRead(); }
+  ~CTBulkRead() { CTStoreLock::Instance().EndBulkRead(); }
+  CTBulkRead(const CTBulkRead&) = delete;
+  CTBulkRead& operator=(const CTBulkRead&) = delete;
+};
