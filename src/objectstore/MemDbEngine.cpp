@@ -9,6 +9,7 @@
 #include "objectstore/QueryFilter.h"
 #include "objectstore/TableInfo.h"
 #include "platform/MemoryStream.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 
@@ -58,10 +59,60 @@ void CTMemDbEngine::RegisterClass() {
   CTBaseFactory::RegisterEngineClass([](CTBaseFactory& factory, const std::string& database,
                                         std::unique_ptr<CTDbEngine>& engine, bool hasFile, bool,
                                         int databaseIndex, bool readOnly, std::string& fileName) {
+    if (!AcceptDataSource(database, hasFile ? fileName : std::string())) return false;
     engine = std::make_unique<CTMemDbEngine>(factory, database, hasFile ? fileName : std::string(),
                                              readOnly, databaseIndex);
     return true;
   });
+}
+
+namespace {
+
+constexpr char kDataSourceRoot[] = "Software\\ODBC\\ODBC.INI\\";
+constexpr char kDriverFile[] = "odbcjt32.dll";
+
+// Whether a driver value names the engine's driver file (a bare name or a path ending in it).
+bool NamesDriverFile(const std::string& driver) {
+  const auto slash = driver.find_last_of("\\/");
+  const std::string file = slash == std::string::npos ? driver : driver.substr(slash + 1);
+  return SameNameIgnoringCase(file, kDriverFile);
+}
+
+}  // namespace
+
+bool CTMemDbEngine::EnsureDataSource(const std::string& database) {
+  CTSettingsStore& settings = CTSettingsStore::Process();
+  const std::string key = kDataSourceRoot + database;
+  if (settings.ValueExists(CTSettingsHive::CurrentUser, key, "Driver")) return true;
+  return settings.WriteValue(CTSettingsHive::CurrentUser, key, "Driver",
+                             LTSettingsValue::String(kDriverFile));
+}
+
+void CTMemDbEngine::DeleteDataSource(const std::string& database, bool machineToo) {
+  CTSettingsStore& settings = CTSettingsStore::Process();
+  const std::string key = kDataSourceRoot + database;
+  settings.DeleteKey(CTSettingsHive::CurrentUser, key);
+  if (machineToo) settings.DeleteKey(CTSettingsHive::LocalMachine, key);
+}
+
+bool CTMemDbEngine::AcceptDataSource(const std::string& database, const std::string& fileName) {
+  CTSettingsStore& settings = CTSettingsStore::Process();
+  const std::string key = kDataSourceRoot + database;
+  for (CTSettingsHive hive : {CTSettingsHive::CurrentUser, CTSettingsHive::LocalMachine}) {
+    if (!settings.KeyExists(hive, key)) continue;
+    const auto driver = settings.ReadValue(hive, key, "Driver");
+    const auto text = driver ? driver->AsString() : std::nullopt;
+    if (!text || !NamesDriverFile(*text)) return false;
+    if (!fileName.empty()) {
+      const auto dbq = settings.ReadValue(hive, key, "DBQ");
+      const auto current = dbq ? dbq->AsString() : std::nullopt;
+      if (!current || !SameNameIgnoringCase(*current, fileName)) {
+        settings.WriteValue(hive, key, "DBQ", LTSettingsValue::String(fileName));
+      }
+    }
+    return true;
+  }
+  return false;
 }
 
 std::string CTMemDbEngine::GetKindText() {

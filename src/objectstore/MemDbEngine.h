@@ -25,8 +25,16 @@ class CTMemDbEngine : public CTDbEngine {
   static bool Compression();
   static void SetCompressionMagic(const std::string& magic);
   static const std::string& CompressionMagic();
-  // Registers this engine class with the factory: it takes every database not taken before it.
+  // Registers this engine class with the factory. It takes a database when the user's (or the
+  // machine's) settings hold its data-source entry "Software\ODBC\ODBC.INI\<name>" with the
+  // value "Driver" naming odbcjt32.dll; the entry's "DBQ" is kept equal to the file name.
   static void RegisterClass();
+  // Creates the per-user data-source entry of a database when it is missing.
+  static bool EnsureDataSource(const std::string& database);
+  static void DeleteDataSource(const std::string& database, bool machineToo);
+  // Whether the database has a data-source entry of this engine; updates its DBQ to fileName
+  // (when given).
+  static bool AcceptDataSource(const std::string& database, const std::string& fileName);
 
   int DatabaseIndex() const { return databaseIndex_; }
 

@@ -186,3 +186,19 @@ bool CTSettingsStore::DeleteKey(CTSettingsHive hive, std::string_view path) {
 std::string CTSettingsStore::ErrorText(CTSettingsHive hive) const {
   return Guarded(std::string(), [&] { return Hive(hive).ErrorText(); });
 }
+
+namespace {
+
+CTSettingsStore* g_processStore = nullptr;
+
+}  // namespace
+
+CTSettingsStore& CTSettingsStore::Process() {
+  if (g_processStore) return *g_processStore;
+  static CTSettingsStore store;
+  return store;
+}
+
+void CTSettingsStore::SetProcess(CTSettingsStore* store) {
+  g_processStore = store;
+}

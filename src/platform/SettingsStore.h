@@ -35,6 +35,10 @@ class CTSettingsStore {
   // $XDG_CONFIG_HOME/qrnsolvo/user-settings.txt ($HOME/.config without it) and
   // /etc/xdg/qrnsolvo/machine-settings.txt.
   static std::string DefaultFilePath(CTSettingsHive hive);
+  // The program's store (at the default locations unless another was put in its place).
+  static CTSettingsStore& Process();
+  // Puts a store in the place of the program's (null: back to the default one); for tests.
+  static void SetProcess(CTSettingsStore* store);
   const std::string& FilePath(CTSettingsHive hive) const;
 
   bool KeyExists(CTSettingsHive hive, std::string_view path);

@@ -94,8 +94,14 @@ CTTestFactory::CTTestFactory() : CTBaseFactory("EDI", 100, 100) {
   FinishRegistration();
 }
 
-TestStore::TestStore(const std::string& catalogueText) {
+TestStore::TestStore(const std::string& catalogueText)
+    : settingsDir(std::make_unique<testsupport::TempDir>()),
+      settings(std::make_unique<CTSettingsStore>(settingsDir->File("user.txt"),
+                                                 settingsDir->File("machine.txt"))) {
   RegisterBuiltinMessages();
+  CTSettingsStore::SetProcess(settings.get());
+  CTMemDbEngine::EnsureDataSource("TestCatalogue");
+  CTMemDbEngine::EnsureDataSource("TestProject");
   scopedUi = std::make_unique<CTScopedMessageUi>(ui);
   CTBaseFactory::ClearEngineClasses();
   CTMemDbEngine::RegisterClass();
@@ -117,6 +123,7 @@ TestStore::TestStore(const std::string& catalogueText) {
 
 TestStore::~TestStore() {
   factory.DisconnectAll();
+  CTSettingsStore::SetProcess(nullptr);
   if (!catalogueFile.empty()) std::remove(catalogueFile.c_str());
 }
 

@@ -9,6 +9,8 @@
 #include "objectstore/BaseFactory.h"
 #include "objectstore/DbObject.h"
 #include "objectstore/MemDbEngine.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
 
 // A small store for the object-store tests: a read-only catalogue database (0) and a project
 // database (1), tables with a parent, and references with every flag.
@@ -70,6 +72,8 @@ struct TestStore {
   // The project saved as plain text.
   std::string SaveText() const;
 
+  std::unique_ptr<testsupport::TempDir> settingsDir;
+  std::unique_ptr<CTSettingsStore> settings;
   CTTestFactory factory;
   CTHeadlessMessageUi ui;
   std::unique_ptr<CTScopedMessageUi> scopedUi;

@@ -258,3 +258,33 @@ TEST(MemEngineConnect, AFileBeingWrittenIsWaitedForThenReported) {
   ::close(writer);
   EXPECT_TRUE(store.Project().Connect("", "", true));
 }
+
+TEST(MemEngineConnect, DataSourceEntryDecidesAndRecordsTheFile) {
+  TestStore store;
+  CTSettingsStore& settings = *store.settings;
+  const std::string key = "Software\\ODBC\\ODBC.INI\\TestProject";
+  store.factory.DisconnectDatabase(1);
+  store.factory.SetFileName(1, "/tmp/some project.qrn");
+  store.factory.ConnectDatabase(1);
+  ASSERT_TRUE(store.factory.IsDatabaseConnected(1));
+  EXPECT_EQ(settings.ReadValue(CTSettingsHive::CurrentUser, key, "DBQ")->AsString(),
+            "/tmp/some project.qrn");
+
+  // Another driver, or no entry at all: the memory engine declines and message 5007 is shown.
+  for (bool removeEntry : {false, true}) {
+    store.factory.DisconnectDatabase(1);
+    if (removeEntry) {
+      CTMemDbEngine::DeleteDataSource("TestProject", true);
+    } else {
+      settings.WriteValue(CTSettingsHive::CurrentUser, key, "Driver",
+                          LTSettingsValue::String("other.dll"));
+    }
+    store.factory.ConnectDatabase(1);
+    EXPECT_FALSE(store.factory.IsDatabaseConnected(1));
+    EXPECT_EQ(store.ui.Shown().back().text,
+              testsupport::Ansi("'TestProject' не является базой данных ODBC"));
+  }
+  EXPECT_TRUE(CTMemDbEngine::EnsureDataSource("TestProject"));
+  store.factory.ConnectDatabase(1);
+  EXPECT_TRUE(store.factory.IsDatabaseConnected(1));
+}
