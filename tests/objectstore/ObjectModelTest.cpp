@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestStore.h"
+#include "i18n/Translator.h"
 #include "objectstore/DbException.h"
 #include "objectstore/TableInfo.h"
 #include "platform/MemoryStream.h"
@@ -203,4 +204,27 @@ TEST(DbObject, ClassLevelQueriesAndCache) {
   ASSERT_NE(cached, nullptr);
   EXPECT_EQ(CTDbObject::CachedObject(kIndoor, 1, &store.factory), cached);
   EXPECT_EQ(CTDbObject::CachedObject(kIndoor, 99, &store.factory), nullptr);
+}
+
+TEST(DbObject, TranslatedStringsGoThroughTheGlossary) {
+  struct Glossary : CTTranslator {
+    bool Translate(const std::string& text, std::string& out, int& charset) const override {
+      if (text != "ceiling") return false;
+      out = "\xEF\xEE\xF2\xEE\xEB\xEE\xEA";
+      charset = 204;
+      return true;
+    }
+  } glossary;
+  TestStore store;
+  store.factory.SetGlossary(1, &glossary);
+  auto indoor = store.factory.CreateObject(kIndoor, 0);
+  int charset = -1;
+  indoor->SetString(kDevNotes, "ceiling");  // a translated field
+  EXPECT_EQ(indoor->GetTranslatedString(kDevNotes, charset), "\xEF\xEE\xF2\xEE\xEB\xEE\xEA");
+  EXPECT_EQ(charset, 204);
+  indoor->SetString(kDevNotes, "wall");
+  EXPECT_EQ(indoor->GetTranslatedString(kDevNotes, charset), "wall");
+  EXPECT_EQ(charset, 0);
+  indoor->SetName("ceiling");  // not a translated field
+  EXPECT_EQ(indoor->GetTranslatedString(kDevName, charset), "ceiling");
 }

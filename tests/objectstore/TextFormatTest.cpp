@@ -288,3 +288,20 @@ TEST(MemEngineConnect, DataSourceEntryDecidesAndRecordsTheFile) {
   store.factory.ConnectDatabase(1);
   EXPECT_TRUE(store.factory.IsDatabaseConnected(1));
 }
+
+TEST(MemEngineConnect, ASaveWaitsForReadersAndKeepsTheOldFile) {
+  testsupport::TempDir dir;
+  const std::string path = dir.File("shared.qrn");
+  testsupport::WriteFile(path, "old contents");
+  TestStore store;
+  Populate(store);
+  store.factory.SetFileName(1, path);
+  const int reader = ::open(path.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(reader, LOCK_SH), 0);  // another instance is loading it
+  EXPECT_FALSE(store.factory.SaveDatabase(1, true));
+  EXPECT_EQ(store.ui.Shown().back().text, testsupport::Ansi("Невозможно создать файл " + path));
+  EXPECT_EQ(testsupport::ReadFile(path), "old contents");
+  ::close(reader);
+  EXPECT_TRUE(store.factory.SaveDatabase(1, true));
+  EXPECT_EQ(testsupport::ReadFile(path).substr(0, 6), "EDI100");
+}
