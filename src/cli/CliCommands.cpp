@@ -3,11 +3,15 @@
 #include <cerrno>
 #include <ostream>
 
+#include "app/ProgramFactory.h"
 #include "i18n/BuiltinMessages.h"
+#include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageCatalog.h"
 #include "objectstore/CompressedWrapper.h"
 #include "platform/CodePage.h"
 #include "platform/FileStream.h"
+#include "platform/MemoryStream.h"
+#include "platform/Resources.h"
 #include "platform/SafeFileWriter.h"
 
 namespace {
@@ -18,8 +22,11 @@ constexpr int kMsgCannotCreate = -3;
 
 const char kUsage[] =
     "usage: qrnsolvo-cli COMMAND ARGS\n"
-    "  compress IN OUT   write IN to OUT as \"Q3T\" followed by its LZSS stream\n"
-    "  expand IN OUT     expand a compressed IN to OUT (a plain IN is copied as it is)\n";
+    "  compress IN OUT    write IN to OUT as \"Q3T\" followed by its LZSS stream\n"
+    "  expand IN OUT      expand a compressed IN to OUT (a plain IN is copied as it is)\n"
+    "  resave IN OUT      open the project file IN and save it again as OUT\n"
+    "  dump IN            print the plain text form of a (compressed) store file\n"
+    "  dump --catalogue   print the plain text form of the embedded catalogue\n";
 
 // Prints the program's numbered message for a file with the system's reason, as one UTF-8 line.
 int Fail(std::ostream& err, int message, const std::string& path, const std::string& reason) {
@@ -72,6 +79,57 @@ int ExpandFile(const std::string& inPath, const std::string& outPath, std::ostre
   return 0;
 }
 
+int ResaveProject(const std::string& inPath, const std::string& outPath, std::ostream& err) {
+  RegisterBuiltinMessages();
+  CTHeadlessMessageUi ui(&err);
+  CTScopedMessageUi scoped(ui);
+  RegisterProgramEngines();
+  CTFactory factory;
+  CTBaseFactory::SetDefault(&factory);
+  factory.SetReadOnly(CTFactory::kCatalogue, true);
+  factory.SetFileName(CTFactory::kProject, inPath);
+  bool ok = factory.ConnectAll();
+  if (ok) {
+    factory.SetFileName(CTFactory::kProject, outPath);
+    ok = factory.SaveDatabase(CTFactory::kProject, true);
+  }
+  factory.DisconnectAll();
+  CTBaseFactory::SetDefault(nullptr);
+  return ok ? 0 : 1;
+}
+
+namespace {
+
+int Dump(CTStream& source, std::ostream& out) {
+  CTCompressedTextReader reader;
+  if (!reader.Open(source, kCompressedMagic)) return 1;
+  char block[65536];
+  for (std::size_t n; (n = reader.Text().Read(block, sizeof block)) > 0;) {
+    out.write(block, static_cast<std::streamsize>(n));
+  }
+  return out ? 0 : 1;
+}
+
+}  // namespace
+
+int DumpFile(const std::string& inPath, std::ostream& out, std::ostream& err) {
+  auto in = OpenInput(inPath, err);
+  if (!in) return 1;
+  try {
+    if (Dump(*in, out) != 0) return Fail(err, kMsgCannotOpen, inPath, "");
+  } catch (const CTStreamError& e) {
+    return Fail(err, kMsgCannotOpen, inPath, e.what());
+  }
+  return 0;
+}
+
+int DumpCatalogue(std::ostream& out, std::ostream& err) {
+  const auto bytes = CTResources::Find("DEVICE_DATABASE");
+  if (!bytes) return Fail(err, kMsgFileNotFound, "DEVICE_DATABASE", "");
+  CTMemoryStream source(*bytes);
+  return Dump(source, out);
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && (args[0] == "help" || args[0] == "--help" || args[0] == "-h")) {
     out << kUsage;
@@ -79,6 +137,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (args.size() == 3 && args[0] == "compress") return CompressFile(args[1], args[2], err);
   if (args.size() == 3 && args[0] == "expand") return ExpandFile(args[1], args[2], err);
+  if (args.size() == 3 && args[0] == "resave") return ResaveProject(args[1], args[2], err);
+  if (args.size() == 2 && args[0] == "dump") {
+    return args[1] == "--catalogue" ? DumpCatalogue(out, err) : DumpFile(args[1], out, err);
+  }
   err << kUsage;
   return 2;
 }

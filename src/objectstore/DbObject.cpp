@@ -403,6 +403,10 @@ void CTDbObject::ShowValueOutOfRange(const std::string& name, double limit, bool
                       CTMsgList{name + (belowMinimum ? " < " : " > ") + FormatStoreFloat(limit)});
 }
 
+void CTDbObject::DefineFields(CTTableInfo& table, const std::string& idFieldName) {
+  table.AddField(0, CTFieldInfo::Integer(idFieldName, true, 0));
+}
+
 namespace {
 
 // Compares two objects by the named fields; the first field whose values differ decides.

@@ -137,6 +137,11 @@ class CTDbObject {
   static void ShowValueNotUnique(const CTFormCaptions* form, const std::string& fieldWord);
   static void ShowValueOutOfRange(const std::string& name, double limit, bool belowMinimum);
 
+  // The table-definition procedure of the base: field 0, the integer record id. Every persistent
+  // class has one of its own (same signature) that defaults the id-field name, lets its parent
+  // class add fields 0..n-1 and then adds its own fields from index n on.
+  static void DefineFields(CTTableInfo& table, const std::string& idFieldName);
+
   // Sorts by the named fields: the first field whose values differ decides.
   static void SortObjects(CTDbObjectList& objects, const std::vector<std::string>& fieldNames);
 

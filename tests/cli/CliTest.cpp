@@ -47,3 +47,48 @@ TEST(Cli, ErrorsSayWhatFailedOnOneLine) {
   EXPECT_EQ(Cli("compress onlyone", &output), 2);
   EXPECT_NE(output.find("usage"), std::string::npos);
 }
+
+namespace {
+
+// Runs the CLI with its settings kept in the test's folder.
+int CliIn(const TempDir& dir, const std::string& args, std::string* output = nullptr) {
+  return testsupport::RunCommand(
+      "QRNSOLVO_SETTINGS_DIR=" + dir.Path() + " " + QRN_CLI_PATH + " " + args, output);
+}
+
+}  // namespace
+
+TEST(Cli, ResaveAndDumpAProject) {
+  TempDir dir;
+  // A project file of an older layout: one table, only its id field, names in other case.
+  testsupport::WriteFile(dir.File("old.qrn"),
+                         "EDI100\r\n5 13 tbl_qsproject 173\r\n5 6 fld_id 2\r\n0\r\n0\r\n"
+                         "2 173 2 1\r\n2 1 \r\n0\r\n");
+  std::string output;
+  ASSERT_EQ(CliIn(dir, "resave " + dir.File("old.qrn") + " " + dir.File("new.qrn"), &output), 0)
+      << output;
+  EXPECT_EQ(testsupport::ReadFile(dir.File("new.qrn")).substr(0, 3), "Q3T");
+  ASSERT_EQ(CliIn(dir, "dump " + dir.File("new.qrn"), &output), 0);
+  EXPECT_EQ(output.substr(0, 8), "EDI100\r\n");
+  EXPECT_NE(output.find("5 13 Tbl_QsProject 173\r\n5 6 Fld_ID 2\r\n"), std::string::npos);
+  EXPECT_NE(output.find("\r\n2 173 2 1\r\n2 1 "), std::string::npos);
+
+  ASSERT_EQ(CliIn(dir, "dump --catalogue", &output), 0);
+  EXPECT_NE(output.find("TBL_DdbVersionInfo"), std::string::npos);
+}
+
+TEST(Cli, ResaveOfAnUnreadableFileWritesNothing) {
+  TempDir dir;
+  testsupport::WriteFile(dir.File("bad.qrn"), "EDI100\r\n5 1");
+  std::string output;
+  EXPECT_EQ(CliIn(dir, "resave " + dir.File("bad.qrn") + " " + dir.File("out.qrn"), &output), 1);
+  EXPECT_NE(output.find("Недействительная структура базы данных в '" + dir.File("bad.qrn") + "'."),
+            std::string::npos)
+      << output;
+  EXPECT_FALSE(testsupport::FileExists(dir.File("out.qrn")));
+  EXPECT_EQ(CliIn(dir, "resave " + dir.File("missing.qrn") + " " + dir.File("out.qrn"), &output),
+            1);
+  EXPECT_NE(output.find("Невозможно открыть файл " + dir.File("missing.qrn")), std::string::npos)
+      << output;
+  EXPECT_FALSE(testsupport::FileExists(dir.File("out.qrn")));
+}

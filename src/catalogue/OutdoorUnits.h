@@ -1,0 +1,194 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/Devices.h"
+
+// Base of the outdoor devices: the operating envelope, the system kind and the series. Abstract
+// table. In the envelope names C is cooling and H heating, O the outdoor and I the indoor
+// temperature. A corner field (CDIndUL, HDOutLR, ...) gives how far that corner of the envelope
+// is cut along the indoor (Ind) or outdoor (Out) axis; of its two letters, U or L names the
+// upper or lower outdoor limit and L or R the low or high indoor end.
+class Cls_OutdoorDevice : public Cls_Device {
+ public:
+  static constexpr int kTableId = 168;
+  enum Fields : int {
+    kCMaxOTemp = 3,
+    kHMinITemp = 4,
+    kCIndUpperLimit = 5,
+    kCIndLowerLimit = 6,
+    kHIndUpperLimit = 7,
+    kHIndLowerLimit = 8,
+    kHDIndLR = 9,
+    kHDIndUR = 10,
+    kHDOutUL = 11,
+    kHMaxITemp = 12,
+    kHMinOTemp = 13,
+    kHMaxOTemp = 14,
+    kFamily = 15,
+    kSeries = 16,
+    kCDIndLL = 17,
+    kCDIndUL = 18,
+    kCDIndUR = 19,
+    kCDOutLL = 20,
+    kCDOutUL = 21,
+    kCDOutLR = 22,
+    kCDOutUR = 23,
+    kHDIndLL = 24,
+    kHDIndUL = 25,
+    kHDOutLR = 26,
+    kHDOutUR = 27,
+    kCMinITemp = 28,
+    kCMaxITemp = 29,
+    kCMinOTemp = 30,
+    kCDIndLR = 31,
+    kHDOutLL = 32,
+  };
+
+  int TableId() const override { return kTableId; }
+  static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  // Outdoor temperature limits.
+  double CMinOTemp() { return GetDouble(kCMinOTemp); }
+  double CMaxOTemp() { return GetDouble(kCMaxOTemp); }
+  double HMinOTemp() { return GetDouble(kHMinOTemp); }
+  double HMaxOTemp() { return GetDouble(kHMaxOTemp); }
+  // Indoor temperatures of the rated envelope, used to scale the corners.
+  double CMinITemp() { return GetDouble(kCMinITemp); }
+  double CMaxITemp() { return GetDouble(kCMaxITemp); }
+  double HMinITemp() { return GetDouble(kHMinITemp); }
+  double HMaxITemp() { return GetDouble(kHMaxITemp); }
+  // Indoor temperature range covered by the capacity curves.
+  double CIndUpperLimit() { return GetDouble(kCIndUpperLimit); }
+  double CIndLowerLimit() { return GetDouble(kCIndLowerLimit); }
+  double HIndUpperLimit() { return GetDouble(kHIndUpperLimit); }
+  double HIndLowerLimit() { return GetDouble(kHIndLowerLimit); }
+  // Cooling corners.
+  double CDIndLL() { return GetDouble(kCDIndLL); }
+  double CDIndUL() { return GetDouble(kCDIndUL); }
+  double CDIndUR() { return GetDouble(kCDIndUR); }
+  double CDIndLR() { return GetDouble(kCDIndLR); }
+  double CDOutLL() { return GetDouble(kCDOutLL); }
+  double CDOutUL() { return GetDouble(kCDOutUL); }
+  double CDOutLR() { return GetDouble(kCDOutLR); }
+  double CDOutUR() { return GetDouble(kCDOutUR); }
+  // Heating corners.
+  double HDIndLL() { return GetDouble(kHDIndLL); }
+  double HDIndUL() { return GetDouble(kHDIndUL); }
+  double HDIndUR() { return GetDouble(kHDIndUR); }
+  double HDIndLR() { return GetDouble(kHDIndLR); }
+  double HDOutLL() { return GetDouble(kHDOutLL); }
+  double HDOutUL() { return GetDouble(kHDOutUL); }
+  double HDOutLR() { return GetDouble(kHDOutLR); }
+  double HDOutUR() { return GetDouble(kHDOutUR); }
+  // System kind: 0 heat recovery, 1 heat pump, 2 cooling only.
+  int Family() { return GetInt(kFamily); }
+  const std::string& Series() { return GetString(kSeries); }
+
+ protected:
+  Cls_OutdoorDevice(int tableId, int recordId, CTBaseFactory* factory)
+      : Cls_Device(tableId, recordId, factory) {}
+};
+
+// An outdoor unit model: its envelope, combination and piping limits, charge and connections.
+class Cls_OutdoorUnit : public Cls_OutdoorDevice {
+ public:
+  static constexpr int kTableId = 119;
+  enum Fields : int {
+    kSimCMaxITemp = 33,
+    kSimHMinITemp = 34,
+    kSimHMaxITemp = 35,
+    kMinConnRatio = 36,
+    kMaxTotalPipingLength = 37,
+    kMaxPipingDiff = 38,
+    kMinConnRatioOutdoorBelow = 39,
+    kMinConnRatioLargeDiff = 40,
+    kMinLevelDiffOutdoorBelow = 41,
+    kMaxLevelDiffOutdoorBelow = 42,
+    kNomAmbientTempCooling = 43,
+    kNomIndoorTempCooling = 44,
+    kNomAmbientTempHeating = 45,
+    kNomIndoorTempHeating = 46,
+    kSupportsHighCombPerc = 47,
+    kMaxLastBranchToIndoor = 48,
+    kMaxActualLength = 49,
+    kLengthForSizeUpOthers = 50,
+    kMaxTotalRefrigCharge = 51,
+    kAutoRecharge = 52,
+    kMinAutoRechargeConnectionRatio = 53,
+    kMaxConnRatio = 54,
+    kIsDefault = 55,
+    kMaxIndoorUnits = 56,
+    kBaseCharge = 57,
+    kExtraCharge = 58,
+    kMaxLength = 59,
+    kMaxHeight = 60,
+    kAdjIndoors = 61,
+    kMaxFirstBranchToIndoor = 62,
+    kLiquidPipes = 63,
+    kGasPipes = 64,
+    kDischargePipes = 65,
+    kLiquidPipeSide = 66,
+    kLiquidPipeXY = 67,
+    kOilEqualizingPipe = 68,
+    kLengthForSizeUpMain = 69,
+    kSimCMinITemp = 70,
+    kHorsepower = 71,
+    kRefrigerant = 72,  // reference, 72-73
+  };
+
+  explicit Cls_OutdoorUnit(int recordId, CTBaseFactory* factory = nullptr)
+      : Cls_OutdoorDevice(kTableId, recordId, factory) {}
+  int TableId() const override { return kTableId; }
+  static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  // Indoor temperature limits of the operating envelope.
+  double SimCMinITemp() { return GetDouble(kSimCMinITemp); }
+  double SimCMaxITemp() { return GetDouble(kSimCMaxITemp); }
+  double SimHMinITemp() { return GetDouble(kSimHMinITemp); }
+  double SimHMaxITemp() { return GetDouble(kSimHMaxITemp); }
+  // Combination ratios (%).
+  double MinConnRatio() { return GetDouble(kMinConnRatio); }
+  double MaxConnRatio() { return GetDouble(kMaxConnRatio); }
+  double MinConnRatioOutdoorBelow() { return GetDouble(kMinConnRatioOutdoorBelow); }
+  double MinConnRatioLargeDiff() { return GetDouble(kMinConnRatioLargeDiff); }
+  // Whether the unit accepts combination ratios above MaxConnRatio.
+  bool SupportsHighCombPerc() { return GetBool(kSupportsHighCombPerc); }
+  int MaxIndoorUnits() { return GetInt(kMaxIndoorUnits); }
+  // Piping limits (m).
+  double MaxTotalPipingLength() { return GetDouble(kMaxTotalPipingLength); }
+  double MaxPipingDiff() { return GetDouble(kMaxPipingDiff); }
+  double MinLevelDiffOutdoorBelow() { return GetDouble(kMinLevelDiffOutdoorBelow); }
+  double MaxLevelDiffOutdoorBelow() { return GetDouble(kMaxLevelDiffOutdoorBelow); }
+  double MaxLastBranchToIndoor() { return GetDouble(kMaxLastBranchToIndoor); }
+  double MaxFirstBranchToIndoor() { return GetDouble(kMaxFirstBranchToIndoor); }
+  double MaxActualLength() { return GetDouble(kMaxActualLength); }
+  double MaxLength() { return GetDouble(kMaxLength); }
+  double MaxHeight() { return GetDouble(kMaxHeight); }
+  // Lengths above which the main pipe and the other pipes are sized up (m).
+  double LengthForSizeUpMain() { return GetDouble(kLengthForSizeUpMain); }
+  double LengthForSizeUpOthers() { return GetDouble(kLengthForSizeUpOthers); }
+  // Rating temperatures.
+  double NomAmbientTempCooling() { return GetDouble(kNomAmbientTempCooling); }
+  double NomIndoorTempCooling() { return GetDouble(kNomIndoorTempCooling); }
+  double NomAmbientTempHeating() { return GetDouble(kNomAmbientTempHeating); }
+  double NomIndoorTempHeating() { return GetDouble(kNomIndoorTempHeating); }
+  // Refrigerant charge (kg) and automatic recharge.
+  double MaxTotalRefrigCharge() { return GetDouble(kMaxTotalRefrigCharge); }
+  double BaseCharge() { return GetDouble(kBaseCharge); }
+  double ExtraCharge() { return GetDouble(kExtraCharge); }
+  bool AutoRecharge() { return GetBool(kAutoRecharge); }
+  double MinAutoRechargeConnectionRatio() { return GetDouble(kMinAutoRechargeConnectionRatio); }
+  bool IsDefault() { return GetBool(kIsDefault); }
+  double AdjIndoors() { return GetDouble(kAdjIndoors); }
+  // Connection diameters (mm); 0 where the unit has no such pipe.
+  double LiquidPipes() { return GetDouble(kLiquidPipes); }
+  double GasPipes() { return GetDouble(kGasPipes); }
+  double DischargePipes() { return GetDouble(kDischargePipes); }
+  double OilEqualizingPipe() { return GetDouble(kOilEqualizingPipe); }
+  int LiquidPipeSide() { return GetInt(kLiquidPipeSide); }
+  double LiquidPipeXY() { return GetDouble(kLiquidPipeXY); }
+  int Horsepower() { return GetInt(kHorsepower); }
+  // The unit's refrigerant (a TBL_Refrigerant record).
+  LTRecordRef RefrigerantRef() { return ReadReference(*this, kRefrigerant); }
+};

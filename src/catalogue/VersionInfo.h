@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "objectstore/DbObject.h"
+
+// The catalogue's version record (the catalogue holds exactly one).
+class Cls_DdbVersionInfo : public CTDbObject {
+ public:
+  static constexpr int kTableId = 101;
+  enum Fields : int {
+    kExpiryAction = 1,
+    kCalidraVersion = 2,
+    kChillerVersion = 3,
+    kQRNVersion = 4,
+    kDataRegion = 5,
+    kDbDate = 6,
+    kDbVersion = 7,
+    kDataVersion = 8,
+  };
+
+  explicit Cls_DdbVersionInfo(int recordId, CTBaseFactory* factory = nullptr)
+      : CTDbObject(kTableId, recordId, factory) {}
+  int TableId() const override { return kTableId; }
+  static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  int ExpiryAction() { return GetInt(kExpiryAction); }
+  // Data versions of the product ranges.
+  const std::string& CalidraVersion() { return GetString(kCalidraVersion); }
+  const std::string& ChillerVersion() { return GetString(kChillerVersion); }
+  const std::string& QRNVersion() { return GetString(kQRNVersion); }
+  int DataRegion() { return GetInt(kDataRegion); }
+  // Release date of the catalogue (a date-time number).
+  double DbDate() { return GetDate(kDbDate); }
+  // Structure version of the catalogue, checked at start-up.
+  const std::string& DbVersion() { return GetString(kDbVersion); }
+  // Data release text.
+  const std::string& DataVersion() { return GetString(kDataVersion); }
+};

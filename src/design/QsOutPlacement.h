@@ -1,0 +1,94 @@
+#pragma once
+
+#include <string>
+
+#include "design/QsDevicePlacement.h"
+
+// One refrigerant system: an outdoor unit (or factory combination of modules) with everything
+// connected below it, and the design conditions its model is selected for.
+class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
+ public:
+  static constexpr int kTableId = 176;
+
+  enum Fields : int {
+    kCcUseSubComponents = 11,
+    kAllowHighCombPerc = 12,
+    kMaxCombination = 13,
+    kDistBranchToIndoors = 14,
+    kLocked = 15,
+    kFamily = 16,
+    kSelCombination = 17,
+    kPipingHeightDiff = 18,
+    kCcFlags = 19,
+    kPipingLength = 20,
+    kCoolOutdoorTemp = 21,
+    kCoolOutdoorRH = 22,
+    kHeatOutdoorTemp = 23,
+    kHeatOutdoorRH = 24,
+    kCcSeqNr = 25,
+    kCentralControlPlacement = 26,  // + 27
+    kPreferredController = 28,      // + 29
+    kFieldCount = 30
+  };
+
+  explicit Cls_QsOutPlacement(int recordId, CTBaseFactory* factory = nullptr);
+
+  static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+  int TableId() const override { return kTableId; }
+
+  // Central control: the preferred controller is the variant with sub-components.
+  bool GetCcUseSubComponents() { return GetBool(kCcUseSubComponents); }
+  void SetCcUseSubComponents(bool value) { SetBool(kCcUseSubComponents, value); }
+  // The user allows a combination ratio above the catalogue's table.
+  bool GetAllowHighCombPerc() { return GetBool(kAllowHighCombPerc); }
+  void SetAllowHighCombPerc(bool value) { SetBool(kAllowHighCombPerc, value); }
+  // Upper limit (%) of the combination ratio when a high ratio is allowed.
+  double GetMaxCombination() { return GetDouble(kMaxCombination); }
+  void SetMaxCombination(double value) { SetDouble(kMaxCombination, value); }
+  // Length (m) from the first branch to the farthest indoor unit, without per-pipe lengths.
+  double GetDistBranchToIndoors() { return GetDouble(kDistBranchToIndoors); }
+  void SetDistBranchToIndoors(double value) { SetDouble(kDistBranchToIndoors, value); }
+  // Piping lengths are entered per pipe.
+  bool GetLocked() { return GetBool(kLocked); }
+  void SetLocked(bool value) { SetBool(kLocked, value); }
+  // Outdoor family code: 0 heat recovery, 1 heat pump, 2 cooling only.
+  int GetFamily() { return GetInt(kFamily); }
+  void SetFamily(int value) { SetInt(kFamily, value); }
+  // Target combination ratio (%) of the selection.
+  double GetSelCombination() { return GetDouble(kSelCombination); }
+  void SetSelCombination(double value) { SetDouble(kSelCombination, value); }
+  // Level of the outdoor unit against the indoor units (m; positive above).
+  double GetPipingHeightDiff() { return GetDouble(kPipingHeightDiff); }
+  void SetPipingHeightDiff(double value) { SetDouble(kPipingHeightDiff, value); }
+  // Central-control flags; bit 0: the system starts a new controller group.
+  int GetCcFlags() { return GetInt(kCcFlags); }
+  void SetCcFlags(int value) { SetInt(kCcFlags, value); }
+  // Longest piping length (m) to an indoor unit, without per-pipe lengths.
+  double GetPipingLength() { return GetDouble(kPipingLength); }
+  void SetPipingLength(double value) { SetDouble(kPipingLength, value); }
+  // Design outdoor conditions: dry-bulb temperature (degrees C) and relative humidity (%).
+  double GetCoolOutdoorTemp() { return GetDouble(kCoolOutdoorTemp); }
+  void SetCoolOutdoorTemp(double value) { SetDouble(kCoolOutdoorTemp, value); }
+  double GetCoolOutdoorRH() { return GetDouble(kCoolOutdoorRH); }
+  void SetCoolOutdoorRH(double value) { SetDouble(kCoolOutdoorRH, value); }
+  double GetHeatOutdoorTemp() { return GetDouble(kHeatOutdoorTemp); }
+  void SetHeatOutdoorTemp(double value) { SetDouble(kHeatOutdoorTemp, value); }
+  double GetHeatOutdoorRH() { return GetDouble(kHeatOutdoorRH); }
+  void SetHeatOutdoorRH(double value) { SetDouble(kHeatOutdoorRH, value); }
+  // Order of the system on the central-control tab.
+  int GetCcSeqNr() { return GetInt(kCcSeqNr); }
+  void SetCcSeqNr(int value) { SetInt(kCcSeqNr, value); }
+
+  // The central-controller placement that controls the system.
+  LTRecordRef GetCentralControlPlacementRef() {
+    return ReadReference(*this, kCentralControlPlacement);
+  }
+  void SetCentralControlPlacement(const CTDbObject* placement) {
+    SetReference(kCentralControlPlacement, placement);
+  }
+  // The preferred central-controller model (0, 0: the project's basic controller).
+  LTRecordRef GetPreferredControllerRef() { return ReadReference(*this, kPreferredController); }
+  void SetPreferredController(const CTDbObject* controller) {
+    SetReference(kPreferredController, controller);
+  }
+};
