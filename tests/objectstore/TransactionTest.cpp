@@ -142,3 +142,19 @@ TEST_F(Transactions, SavingMergesTheLayers) {
   EXPECT_FALSE(CanUndo());
   EXPECT_EQ(engine().RecordCount(kFamily), 1);
 }
+
+#include "objectstore/ListSort.h"
+
+TEST(ListSort, OrdersByThePredicateWithTheDescribedPasses) {
+  std::vector<int> values = {5, 3, 9, 1, 5, 0, 7};
+  ListSort(values, [](int later, int earlier) { return later < earlier; });
+  EXPECT_EQ(values, (std::vector<int>{0, 1, 3, 5, 5, 7, 9}));
+  // Equal keys end where the passes leave them, which is not always their original order: here
+  // the gap-2 pass carries e ahead of d.
+  std::vector<std::pair<int, char>> pairs = {{1, 'a'}, {1, 'b'}, {2, 'c'}, {1, 'd'}, {1, 'e'}};
+  ListSort(pairs,
+           [](const auto& later, const auto& earlier) { return later.first < earlier.first; });
+  std::string order;
+  for (const auto& p : pairs) order.push_back(p.second);
+  EXPECT_EQ(order, "abedc");
+}
