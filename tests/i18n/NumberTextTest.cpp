@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <limits>
 #include <string>
 
 #include "i18n/InputTextRules.h"
@@ -87,6 +89,56 @@ TEST_F(NumberTextTest, ParseValueReadsBothSeparatorsAndSpacesAsZeros) {
   for (const ValueCase& c : cases) {
     SetUserDecimalSeparator(c.separator);
     EXPECT_DOUBLE_EQ(ParseValue(c.text), c.expected) << c.text << " with '" << c.separator << "'";
+  }
+}
+
+struct FormatCase {
+  char separator;
+  int width;
+  int decimals;
+  double value;
+  const char* expected;
+};
+
+TEST_F(NumberTextTest, FormatNumberRoundsTheShownDecimalsHalfAwayFromZero) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const FormatCase cases[] = {
+      {'.', 0, 1, 20, "20.0"},
+      {'.', 0, 1, 0.15, "0.2"},  // as written, although the double lies just below 0.15
+      {'.', 0, 2, -12.345, "-12.35"},
+      {'.', 0, 0, 2.5, "3"},
+      {'.', 0, 0, -2.5, "-3"},
+      {'.', 0, 0, 0.4, "0"},
+      {'.', 0, 0, 0.5, "1"},
+      {'.', 0, 3, 0.0005, "0.001"},
+      {'.', 0, 2, 0.001, "0.00"},
+      {'.', 0, 2, 1e-300, "0.00"},
+      {'.', 0, 1, 99.96, "100.0"},
+      {'.', 0, 1, -0.04, "0.0"},  // no minus sign on a zero
+      {'.', 0, 1, -0.0, "0.0"},
+      {'.', 0, 0, 1e20, "100000000000000000000"},
+      {'.', 0, 1000, 0.5, "0.50000000000000000000"},  // at most 20 decimals
+      {',', 8, 1, 68, "    68,0"},
+      {',', 2, 1, 123, "123,0"},  // a longer text is not cut
+      {'.', -5, 1, 1, "1.0"},
+      // Exponent notation with -decimals significant digits.
+      {'.', 0, -3, 12345, "1.23E+04"},
+      {',', 0, -3, 12345, "1,23E+04"},
+      {'.', 0, -1, 0.0000005, "5E-07"},
+      {'.', 0, -2, 9.96, "1.0E+01"},
+      {'.', 0, -2, -0.000125, "-1.3E-04"},
+      {'.', 0, -3, 0, "0.00E+00"},
+      {'.', 0, -1, 1e300, "1E+300"},
+      {'.', 10, -2, 1500, "   1.5E+03"},
+      {'.', 0, INT_MIN, 1, "1.0000000000000000000E+00"},  // at most 20 digits
+      {'.', 5, 1, kInf, "  inf"},
+      {'.', 0, -2, -kInf, "-inf"},
+      {'.', 0, 1, std::numeric_limits<double>::quiet_NaN(), "nan"},
+  };
+  for (const FormatCase& c : cases) {
+    SetUserDecimalSeparator(c.separator);
+    EXPECT_EQ(FormatNumber(c.width, c.decimals, c.value), c.expected)
+        << c.value << " width " << c.width << " decimals " << c.decimals;
   }
 }
 
