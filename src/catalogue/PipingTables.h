@@ -1,9 +1,17 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "catalogue/CatalogueFields.h"
 #include "objectstore/DbObject.h"
+
+class Cls_BHJCombination;
+class Cls_BSBox;
+class Cls_OHJCombination;
+class Cls_OutdoorUnit;
 
 // A refrigerant branch joint (two connections) or header (more).
 class Cls_HeaderJoint : public CTDbObject {
@@ -45,6 +53,16 @@ class Cls_Diameter : public CTDbObject {
   std::string InchString(int* charset = nullptr) { return ReadText(*this, kInchString, charset); }
   // Outer diameter (mm).
   double Diameter() { return GetDouble(kDiameter); }
+
+  // The catalogue's pipe sizes ascending by diameter: every size, or only those liquid pipes may
+  // take. Built once per connected catalogue; the sizes belong to the list.
+  static const std::vector<Cls_Diameter*>& GetDiameterList(bool liquid,
+                                                           CTBaseFactory* factory = nullptr);
+  // The diameter (mm) of the size a row refers to; with sizeUp the next larger size of the list
+  // asked for (the liquid list for a liquid pipe, the full list for a gas pipe), or the size's own
+  // when it is the last of that list or not in it. 0 when the reference is empty or names no size.
+  static double GetRowDiameter(const LTRecordRef& size, bool sizeUp, bool liquidList,
+                               CTBaseFactory* factory = nullptr);
 };
 
 // The main-pipe sizes of an outdoor model up to a capacity index, normal or after size-up.
@@ -76,6 +94,29 @@ class Cls_DiameterCapacity : public CTDbObject {
   LTRecordRef OutdoorUnitRef() { return ReadReference(*this, kOutdoorUnit); }
 };
 
+// The capacity steps of an outdoor model's main-pipe sizes, ascending by DCA_MaxCap, without
+// the size-up row. Built once per model; the rows belong to the list.
+const std::vector<Cls_DiameterCapacity*>& GetDiameterRows(Cls_OutdoorUnit& unit);
+// The row that gives the model's main-pipe sizes after size-up: of the rows so marked, the one
+// with the smallest DCA_MaxCap; null when the model has none.
+Cls_DiameterCapacity* GetSizeUpRow(Cls_OutdoorUnit& unit);
+bool HasSizeUpRow(Cls_OutdoorUnit& unit);
+
+// A joint row of an outdoor model or of a box model together with its joint.
+struct LTOutdoorJointRow {
+  Cls_OHJCombination* row;
+  Cls_HeaderJoint* joint;
+};
+struct LTBoxJointRow {
+  Cls_BHJCombination* row;
+  Cls_HeaderJoint* joint;
+};
+// The joints and headers usable in an outdoor model's piping, respectively below a box model,
+// in the order of the related-rows query; rows whose joint is missing or deleted are left out.
+// Built once per model; rows and joints belong to the list.
+const std::vector<LTOutdoorJointRow>& GetJointRows(Cls_OutdoorUnit& unit);
+const std::vector<LTBoxJointRow>& GetJointRows(Cls_BSBox& box);
+
 // Additional refrigerant per metre of liquid pipe of one size, for one refrigerant.
 class Cls_RefChargeCoefficient : public CTDbObject {
  public:
@@ -95,6 +136,13 @@ class Cls_RefChargeCoefficient : public CTDbObject {
   double Coefficient() { return GetDouble(kCoefficient); }
   LTRecordRef DiameterRef() { return ReadReference(*this, kDiameter); }
   LTRecordRef RefrigerantRef() { return ReadReference(*this, kRefrigerant); }
+
+  // The additional charge (kg per metre) of a liquid pipe of diameter mm for a refrigerant: the
+  // first coefficient record in catalogue order whose refrigerant reference equals the given one
+  // (table and record) and whose size has exactly that diameter. None when no record matches or
+  // the refrigerant is not set.
+  static std::optional<double> FindCoefficient(const LTRecordRef& refrigerant, double diameter,
+                                               CTBaseFactory* factory = nullptr);
 };
 
 // A refrigerant; refrigerants are offered in ascending rank.
@@ -114,4 +162,9 @@ class Cls_Refrigerant : public CTDbObject {
   void SetDeleted(bool deleted) override;
 
   int Rank() { return GetInt(kRank); }
+
+  // The refrigerants that at least one outdoor model uses, ascending by rank (the list sort);
+  // deleted refrigerants and deleted outdoor models do not count. The list belongs to the caller.
+  static std::vector<std::unique_ptr<Cls_Refrigerant>> GetUsedRefrigerants(
+      CTBaseFactory* factory = nullptr);
 };
