@@ -37,3 +37,15 @@ class Cls_DdbVersionInfo : public CTDbObject {
   // Data release text.
   const std::string& DataVersion() { return GetString(kDataVersion); }
 };
+
+// The catalogue's version: the start-up check of its structure version and the data texts.
+// Each reads the version record again; the catalogue must hold exactly one.
+//
+// Passes when the only version record's structure version equals required byte for byte. A
+// different version shows message 5014 ("<database> <required> <> <stored>"); no record or
+// several fail without a message.
+bool CheckCatalogueVersion(const std::string& required, CTBaseFactory* factory = nullptr);
+// The data release text without leading and trailing blanks; empty unless exactly one record.
+std::string CatalogueDataVersion(CTBaseFactory* factory = nullptr);
+// The data region code; 0 unless exactly one record.
+int CatalogueDataRegion(CTBaseFactory* factory = nullptr);
