@@ -72,7 +72,7 @@ LTPipingCache* CacheOf(CTBaseFactory* factory) {
   auto it = caches.find(factory);
   if (it == caches.end()) {
     it = caches.try_emplace(factory).first;
-    table->SetCacheClearedCallback([factory] { Caches().erase(factory); });
+    table->AddCacheClearedCallback([factory] { Caches().erase(factory); });
   }
   return &it->second;
 }

@@ -62,5 +62,5 @@ void CTTableInfo::AddLink(CTTableLink* link) {
 
 void CTTableInfo::ClearObjectCache() {
   cache_.clear();
-  if (cacheCleared_) cacheCleared_();
+  for (const auto& callback : cacheCleared_) callback();
 }

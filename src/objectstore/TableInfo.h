@@ -114,8 +114,10 @@ class CTTableInfo {
   // Objects instantiated by id through the cache; they belong to the table.
   std::vector<std::unique_ptr<CTDbObject>>& ObjectCache() { return cache_; }
   void ClearObjectCache();
-  void SetCacheClearedCallback(std::function<void()> callback) {
-    cacheCleared_ = std::move(callback);
+  // Tells the callback each time the cache is cleared (when the table's engine disconnects); the
+  // callbacks of all users are kept.
+  void AddCacheClearedCallback(std::function<void()> callback) {
+    cacheCleared_.push_back(std::move(callback));
   }
 
  private:
@@ -132,7 +134,7 @@ class CTTableInfo {
   int nameFieldIndex_ = -1;
   std::vector<CTTableLink*> links_;
   std::vector<std::unique_ptr<CTDbObject>> cache_;
-  std::function<void()> cacheCleared_;
+  std::vector<std::function<void()>> cacheCleared_;
 };
 
 // Case-insensitive comparison of ASCII letters, as the store compares table and field names.
