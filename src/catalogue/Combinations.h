@@ -5,6 +5,8 @@
 #include "catalogue/CatalogueFields.h"
 #include "objectstore/DbObject.h"
 
+class Cls_OutdoorUnit;
+
 // The compatibility and combination tables: each row pairs two catalogue records.
 
 // An indoor model that may be connected to an outdoor model.
@@ -79,6 +81,14 @@ class Cls_OMCombination : public CTDbObject {
   int Quantity() { return GetInt(kQuantity); }
   LTRecordRef OutdoorUnitRef() { return ReadReference(*this, kOutdoorUnit); }
   LTRecordRef ModuleRef() { return ReadReference(*this, kOutdoorUnit2); }
+
+  // The module unit resolved when the multi-module unit listed its rows (the catalogue's cached
+  // instance); null when the reference did not resolve or the row was not listed that way.
+  Cls_OutdoorUnit* Module() const { return module_; }
+  void SetModule(Cls_OutdoorUnit* module) { module_ = module; }
+
+ private:
+  Cls_OutdoorUnit* module_ = nullptr;
 };
 
 // One component of a combined central controller.

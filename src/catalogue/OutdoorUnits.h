@@ -1,8 +1,16 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/Devices.h"
+
+class Cls_DeviceOption;
+class Cls_IndoorUnit;
+class Cls_OMCombination;
+struct LTOutdoorCompat;
 
 // Base of the outdoor devices: the operating envelope, the system kind and the series. Abstract
 // table. In the envelope names C is cooling and H heating, O the outdoor and I the indoor
@@ -191,4 +199,33 @@ class Cls_OutdoorUnit : public Cls_OutdoorDevice {
   int Horsepower() { return GetInt(kHorsepower); }
   // The unit's refrigerant (a TBL_Refrigerant record).
   LTRecordRef RefrigerantRef() { return ReadReference(*this, kRefrigerant); }
+
+  // -- Compatibility and modules (CompatTables.cpp) -------------------------------------------
+  // Each list is built on first request and kept by this object; the lists and what they hold
+  // belong to the model and the catalogue, callers must not free or change them. The models
+  // listed are the catalogue's cached instances (one per record), valid while it is connected.
+
+  // The indoor models that may be connected, one per TBL_OICombination row of this model in
+  // row order: a model named twice is listed twice, deleted models are not filtered, and rows
+  // whose indoor reference does not resolve add nothing.
+  const std::vector<Cls_IndoorUnit*>& GetCompatibleIndoorUnits();
+  // The box models usable in this model's systems, from its TBL_OBCombination rows likewise.
+  const std::vector<Cls_BSBox*>& GetCompatibleBSBoxes();
+  // The module rows of a multi-module unit, largest module (horsepower) first, each carrying its
+  // resolved module unit; empty for a single-module unit.
+  const std::vector<Cls_OMCombination*>& GetModules();
+  bool IsMultiModule() { return !GetModules().empty(); }
+  // The summed capacity index of the modules after the first n, the rows expanded to their
+  // quantities in module order; indexAt100 gives a module's capacity index at 100 %. Rows whose
+  // module did not resolve or whose quantity is below 1 add nothing.
+  double GetModulesCapacityIndex(int n, const std::function<double(Cls_OutdoorUnit&)>& indexAt100);
+  // The multi-module connection piping kit: the first offered option of kind 1, in table order
+  // of the offers. None for a single-module unit; kept once found, searched again otherwise.
+  Cls_DeviceOption* GetMultiModuleKit();
+
+ private:
+  LTOutdoorCompat& Compat();
+  // Shared only so that the view's type may stay incomplete here (the inline constructor would
+  // otherwise need its destructor); never shared with another object.
+  std::shared_ptr<LTOutdoorCompat> compat_;
 };

@@ -1,0 +1,175 @@
+#include "catalogue/CompatTables.h"
+
+#include <algorithm>
+#include <map>
+
+#include "catalogue/Combinations.h"
+#include "catalogue/DeviceOptions.h"
+#include "catalogue/Devices.h"
+#include "catalogue/IndoorUnits.h"
+#include "catalogue/OutdoorUnits.h"
+#include "objectstore/BaseFactory.h"
+#include "objectstore/ListSort.h"
+#include "objectstore/TableInfo.h"
+
+namespace {
+
+// The option kind of a multi-module connection piping kit.
+constexpr int kMultiModuleKitType = 1;
+
+bool IsStored(const CTDbObject& object) {
+  return object.RecordId() > 0 &&
+         (object.State() == CTDbObject::kStored || object.State() == CTDbObject::kPartial);
+}
+
+// The cached instance of a referenced record when it exists and is of the expected class. A
+// reference into another table names no model of that kind and counts as unresolved.
+template <class T>
+T* ResolveCached(const LTRecordRef& ref, CTBaseFactory& factory) {
+  if (!ref.IsSet()) return nullptr;
+  return dynamic_cast<T*>(CTDbObject::CachedObject(ref.tableId, ref.recordId, &factory));
+}
+
+// The models named at targetField by the rows of the referring table that point at the owner
+// through ownerField, in the order of the rows; rows whose target does not resolve add nothing.
+template <class T>
+std::vector<T*> ResolveRelated(CTDbObject& owner, int referringTableId, int ownerField,
+                               int targetField) {
+  std::vector<T*> result;
+  if (!IsStored(owner)) return result;
+  CTDbObjectList rows = owner.RelatedObjects(referringTableId, ownerField);
+  for (const auto& row : rows) {
+    if (T* target = ResolveCached<T>(ReadReference(*row, targetField), owner.Factory()))
+      result.push_back(target);
+  }
+  return result;
+}
+
+// Box views per connected catalogue, keyed by the box's record id. Never destroyed, so that a
+// factory outliving the program's other statics can still drop its entry when it disconnects.
+// Used on the user-interface thread only.
+using TBoxViews = std::map<int, std::vector<Cls_IndoorUnit*>>;
+
+std::map<const CTBaseFactory*, TBoxViews>& BoxCaches() {
+  static auto* caches = new std::map<const CTBaseFactory*, TBoxViews>;
+  return *caches;
+}
+
+// The box views of a factory's catalogue, or null when the box-indoor table is not connected.
+// The entry is dropped when that table's engine disconnects, since the listed models are freed
+// with the object caches then.
+TBoxViews* BoxViewsOf(CTBaseFactory& factory) {
+  CTTableInfo* table = factory.TableById(Cls_IBCombination::kTableId);
+  if (!table || !table->Engine()) return nullptr;
+  auto& caches = BoxCaches();
+  auto it = caches.find(&factory);
+  if (it == caches.end()) {
+    it = caches.try_emplace(&factory).first;
+    CTBaseFactory* key = &factory;
+    table->AddCacheClearedCallback([key] { BoxCaches().erase(key); });
+  }
+  return &it->second;
+}
+
+int ModuleHorsepower(Cls_OMCombination* row) {
+  return row->Module() ? row->Module()->Horsepower() : 0;
+}
+
+}  // namespace
+
+// -- Outdoor model --------------------------------------------------------------------------------
+
+LTOutdoorCompat& Cls_OutdoorUnit::Compat() {
+  if (!compat_) compat_ = std::make_shared<LTOutdoorCompat>();
+  return *compat_;
+}
+
+const std::vector<Cls_IndoorUnit*>& Cls_OutdoorUnit::GetCompatibleIndoorUnits() {
+  LTOutdoorCompat& compat = Compat();
+  if (!compat.indoorBuilt) {
+    compat.indoorBuilt = true;
+    compat.indoorUnits = ResolveRelated<Cls_IndoorUnit>(*this, Cls_OICombination::kTableId,
+                                                        Cls_OICombination::kOutdoorUnit,
+                                                        Cls_OICombination::kIndoorUnit);
+  }
+  return compat.indoorUnits;
+}
+
+const std::vector<Cls_BSBox*>& Cls_OutdoorUnit::GetCompatibleBSBoxes() {
+  LTOutdoorCompat& compat = Compat();
+  if (!compat.boxesBuilt) {
+    compat.boxesBuilt = true;
+    compat.boxes =
+        ResolveRelated<Cls_BSBox>(*this, Cls_OBCombination::kTableId,
+                                  Cls_OBCombination::kOutdoorUnit, Cls_OBCombination::kBSBox);
+  }
+  return compat.boxes;
+}
+
+const std::vector<Cls_OMCombination*>& Cls_OutdoorUnit::GetModules() {
+  LTOutdoorCompat& compat = Compat();
+  if (compat.modulesBuilt) return compat.modules;
+  compat.modulesBuilt = true;
+  if (!IsStored(*this)) return compat.modules;
+  compat.moduleRecords =
+      RelatedObjects(Cls_OMCombination::kTableId, Cls_OMCombination::kOutdoorUnit);
+  for (const auto& record : compat.moduleRecords) {
+    auto* row = dynamic_cast<Cls_OMCombination*>(record.get());
+    if (!row) continue;
+    row->SetModule(ResolveCached<Cls_OutdoorUnit>(row->ModuleRef(), Factory()));
+    compat.modules.push_back(row);
+  }
+  // Largest module first; a row whose module did not resolve counts as 0 HP.
+  ListSort(compat.modules, [](Cls_OMCombination* later, Cls_OMCombination* earlier) {
+    return ModuleHorsepower(later) > ModuleHorsepower(earlier);
+  });
+  return compat.modules;
+}
+
+double Cls_OutdoorUnit::GetModulesCapacityIndex(
+    int n, const std::function<double(Cls_OutdoorUnit&)>& indexAt100) {
+  // The rows expand to modules numbered 1, 2, ... in their sorted order; each module numbered
+  // above n adds its index. Counted per row, so that a huge quantity costs nothing extra.
+  double sum = 0.0;
+  long long before = 0;  // modules of the rows already walked
+  for (Cls_OMCombination* row : GetModules()) {
+    const long long quantity = row->Quantity();
+    if (quantity < 1) continue;  // stands for no module
+    const long long counted = std::clamp(before + quantity - n, 0LL, quantity);
+    before += quantity;
+    if (counted > 0 && row->Module())
+      sum += static_cast<double>(counted) * indexAt100(*row->Module());
+  }
+  return sum;
+}
+
+Cls_DeviceOption* Cls_OutdoorUnit::GetMultiModuleKit() {
+  LTOutdoorCompat& compat = Compat();
+  if (compat.multiModuleKit) return compat.multiModuleKit;
+  if (GetModules().empty()) return nullptr;
+  CTDbObjectList offers =
+      RelatedObjects(Cls_DevOptCombination::kTableId, Cls_DevOptCombination::kDevice);
+  for (const auto& offer : offers) {
+    auto* option = ResolveCached<Cls_DeviceOption>(
+        ReadReference(*offer, Cls_DevOptCombination::kDeviceOption), Factory());
+    if (option && option->Type() == kMultiModuleKitType) {
+      compat.multiModuleKit = option;
+      return option;
+    }
+  }
+  return nullptr;
+}
+
+// -- Box model ------------------------------------------------------------------------------------
+
+const std::vector<Cls_IndoorUnit*>& GetCompatibleIndoorUnits(Cls_BSBox& box) {
+  static const std::vector<Cls_IndoorUnit*> none;
+  if (!IsStored(box)) return none;
+  TBoxViews* views = BoxViewsOf(box.Factory());
+  if (!views) return none;
+  const auto found = views->find(box.RecordId());
+  if (found != views->end()) return found->second;
+  return (*views)[box.RecordId()] = ResolveRelated<Cls_IndoorUnit>(box, Cls_IBCombination::kTableId,
+                                                                   Cls_IBCombination::kBSBox,
+                                                                   Cls_IBCombination::kIndoorUnit);
+}
