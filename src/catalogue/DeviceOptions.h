@@ -55,6 +55,9 @@ class Cls_DeviceOption : public CTDbObject {
  protected:
   Cls_DeviceOption(int tableId, int recordId, CTBaseFactory* factory)
       : CTDbObject(tableId, recordId, factory) {}
+
+  // The name, " (", the description and ")": the full name of the concrete option classes.
+  std::string NameWithDescription() const;
 };
 
 // An option of a branch-selector box.
@@ -66,6 +69,8 @@ class Cls_BSOption : public Cls_DeviceOption {
       : Cls_DeviceOption(kTableId, recordId, factory) {}
   int TableId() const override { return kTableId; }
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  void GetFullName(std::string& text) const override { text = NameWithDescription(); }
 };
 
 // An option of an indoor unit (remote controllers, heaters, adapters, ...).
@@ -77,6 +82,8 @@ class Cls_IndOption : public Cls_DeviceOption {
       : Cls_DeviceOption(kTableId, recordId, factory) {}
   int TableId() const override { return kTableId; }
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  void GetFullName(std::string& text) const override { text = NameWithDescription(); }
 };
 
 // An option of an outdoor unit.
@@ -88,6 +95,8 @@ class Cls_OutOption : public Cls_DeviceOption {
       : Cls_DeviceOption(kTableId, recordId, factory) {}
   int TableId() const override { return kTableId; }
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  void GetFullName(std::string& text) const override { text = NameWithDescription(); }
 };
 
 // An option of a ventilation unit, with the characteristics a coil option gives the unit.
@@ -108,6 +117,8 @@ class Cls_AEXOption : public Cls_DeviceOption {
       : Cls_DeviceOption(kTableId, recordId, factory) {}
   int TableId() const override { return kTableId; }
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
+
+  void GetFullName(std::string& text) const override { text = NameWithDescription(); }
 
   // Nominal heating and cooling capacity (kW).
   double HUnitSize() { return GetDouble(kHUnitSize); }

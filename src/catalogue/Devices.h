@@ -1,8 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/CatalogueFields.h"
+#include "catalogue/Documentation.h"
+#include "catalogue/PowerSupplies.h"
 #include "objectstore/DbObject.h"
 
 // Base of every device the tool can place (indoor and outdoor units, branch-selector boxes,
@@ -20,9 +24,55 @@ class Cls_Device : public CTDbObject {
   bool IsDeleted() const override;
   void SetDeleted(bool deleted) override;
 
+  // -- Queries (a device that is not a stored record has no related rows) ---------------------
+  // The Tbl_DevOptCombination rows offering options for this device, in table order.
+  CTDbObjectList GetOptionOffers();
+  // The Tbl_QRNPSAllowed rows of the supplies this device may run on, in table order.
+  CTDbObjectList GetAllowedSupplies();
+
+  // The resolved supply: the first allowed supply marked default, else the last allowed one.
+  // Resolved on first use and kept. nullptr when the device has no supply.
+  Cls_PowerSupply* GetPowerSupply();
+  // True when the device has no allowed-supply rows.
+  bool HasNoPowerSupply();
+  // Electrical data of the resolved supply's row (A); 0 and empty without one.
+  double GetMCA();
+  double GetRunningAmps();
+  double GetStartingCurrent();
+  std::string GetFuses();
+  // The supply's phases followed by the word for "phase" ("3фаза"); empty without a supply.
+  std::string GetPhasesText();
+  // The supply's terminal names ("L,N"); empty without a supply.
+  std::string GetPhaseNamesText();
+  // Voltage, a blank and the phases text ("400V 3фаза"), the blank only between two non-empty
+  // texts; empty without a supply.
+  std::string GetSupplyText();
+
+  // The device's documentation record, looked up on first use and kept; nullptr when none.
+  Cls_DeviceDocumentation* GetDocumentation();
+  // Width, height, depth (mm) and weight (kg) from the documentation record; all 0 without one.
+  void GetDimensions(double& width, double& height, double& depth, double& weight);
+
  protected:
   Cls_Device(int tableId, int recordId, CTBaseFactory* factory)
       : CTDbObject(tableId, recordId, factory) {}
+
+  // Whether the object stands for a stored record, so that related-record queries may run.
+  bool IsStoredRecord() const;
+
+ private:
+  void ResolvePowerSupply();
+
+  bool documentationLooked_ = false;
+  std::unique_ptr<Cls_DeviceDocumentation> documentation_;
+
+  bool supplyResolved_ = false;
+  bool noSupply_ = false;
+  std::unique_ptr<Cls_PowerSupply> supply_;
+  double mca_ = 0.0;
+  double runningAmps_ = 0.0;
+  double startingCurrent_ = 0.0;
+  std::string fuses_;
 };
 
 // A branch-selector box: the capacity range it serves, its pipe connections and series.
@@ -106,6 +156,30 @@ class Cls_CentralController : public Cls_Device {
   double Width() { return GetDouble(kWidth); }
   double Height() { return GetDouble(kHeight); }
   double Depth() { return GetDouble(kDepth); }
+
+  // Series text (lower case unless a translation with other than capitals was found), a blank,
+  // the trimmed name and "+name" per component of a combined choice. A combined choice of kind 2
+  // starts with its first component's display text instead.
+  void GetDisplayText(int& charset, std::string& text) const override;
+  // The name alone.
+  void GetFullName(std::string& text) const override;
+
+  // The controllers this one combines: the components of its Tbl_CCCombination rows, in table
+  // order (queried on every call).
+  std::vector<std::unique_ptr<Cls_CentralController>> GetComponents();
+
+  // The choices offered in the controller lists, per controller in table order: a plain choice
+  // for kinds 0 and 1, then, except for kind 1, a combined choice holding its components when
+  // it has any.
+  static std::vector<std::unique_ptr<Cls_CentralController>> GetChoiceList(
+      CTBaseFactory* factory = nullptr);
+  // The components held by a combined choice; empty on every other object.
+  const std::vector<std::unique_ptr<Cls_CentralController>>& ChoiceComponents() const {
+    return choiceComponents_;
+  }
+
+ private:
+  std::vector<std::unique_ptr<Cls_CentralController>> choiceComponents_;
 };
 
 // A heat-reclaim ventilation unit; its data is descriptive.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "catalogue/Devices.h"
@@ -84,6 +85,10 @@ class Cls_IndoorUnit : public Cls_IndoorDevice {
   // Nominal heating and cooling capacity (kW).
   double HUnitSize() { return GetDouble(kHUnitSize); }
   double CUnitSize() { return GetDouble(kCUnitSize); }
+
+  // Low and high sound level of the documentation record ("28-35"); a level of 0 is left out,
+  // and the text is empty when both are 0 or there is no record.
+  std::string GetSoundText();
 };
 
 // An indoor unit family (a kind of casing): its translated name and its short code.
@@ -100,6 +105,14 @@ class Cls_IndFamily : public CTDbObject {
   void GetName(int& charset, std::string& text) const override;
   void SetName(const std::string& text) override;
 
+  // The code, " - " and the name; the code alone when the name is empty.
+  void GetDisplayText(int& charset, std::string& text) const override;
+
   // Family code of one to three letters.
   const std::string& Short() { return GetString(kShort); }
+
+  // The family whose code equals the given one without regard to case, skipping deleted
+  // families; nullptr when there is none.
+  static std::unique_ptr<Cls_IndFamily> FindByCode(const std::string& code,
+                                                   CTBaseFactory* factory = nullptr);
 };
