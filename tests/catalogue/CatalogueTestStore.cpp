@@ -138,3 +138,17 @@ std::string TextFile(const std::vector<std::string>& tables,
   for (const std::string& block : records) text += block;
   return text + "0\r\n";
 }
+
+void CTCatalogueTestStore::Link(int id, int referencedId, int referringId, int field, int flags) {
+  CTTableLink* link = factory.AddLink(
+      referencedId,
+      std::make_unique<CTTableLink>(id, "L" + std::to_string(id), "", referringId, field, flags));
+  CTTableInfo* referring = factory.TableById(referringId);
+  link->Resolve(referring, factory.TableById(referencedId)->Field(0), referring->Field(field));
+  referring->Field(field)->SetLink(link);
+  for (const auto& table : factory.Tables()) {
+    if (table && table->Id() != referencedId && table->DescendsFrom(referencedId)) {
+      table->AddLink(link);
+    }
+  }
+}

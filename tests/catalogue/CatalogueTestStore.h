@@ -26,6 +26,9 @@ class CTCatalogueTestStore {
 
   // Loads catalogue records in the text object format; false when the text is refused.
   bool Load(const std::string& text);
+  // Registers a reference (with the program's id and flags) as the factory does: on the
+  // referenced table, linked to its field, and on every table below the referenced one.
+  void Link(int id, int referencedId, int referringId, int field, int flags);
 
   CTBaseFactory factory;
   // The table ids in the order the class list gave them.

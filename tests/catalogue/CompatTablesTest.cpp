@@ -36,22 +36,6 @@ class CompatStore : public CTCatalogueTestStore {
     return Load(
         testsupport::ReadFile(testsupport::DataPath("catalogue/compat/compat-catalogue.txt")));
   }
-
- private:
-  // Registers the reference on the referenced table and, as the factory's registration does, on
-  // every table below it.
-  void Link(int id, int referencedId, int referringId, int field, int flags) {
-    CTTableLink* link = factory.AddLink(
-        referencedId,
-        std::make_unique<CTTableLink>(id, "L" + std::to_string(id), "", referringId, field, flags));
-    CTTableInfo* referring = factory.TableById(referringId);
-    link->Resolve(referring, factory.TableById(referencedId)->Field(0), referring->Field(field));
-    referring->Field(field)->SetLink(link);
-    for (const auto& table : factory.Tables()) {
-      if (table && table->Id() != referencedId && table->DescendsFrom(referencedId))
-        table->AddLink(link);
-    }
-  }
 };
 
 class CompatTables : public ::testing::Test {

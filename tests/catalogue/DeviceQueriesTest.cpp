@@ -40,22 +40,6 @@ class DeviceStore : public CTCatalogueTestStore {
     return Load(
         testsupport::ReadFile(testsupport::DataPath("catalogue/devices/device-catalogue.txt")));
   }
-
- private:
-  // Registers a reference as the factory does, also on the tables below the referenced one.
-  void Link(int id, int referencedId, int referringId, int field, int flags) {
-    CTTableLink* link = factory.AddLink(
-        referencedId,
-        std::make_unique<CTTableLink>(id, "L" + std::to_string(id), "", referringId, field, flags));
-    CTTableInfo* referring = factory.TableById(referringId);
-    link->Resolve(referring, factory.TableById(referencedId)->Field(0), referring->Field(field));
-    referring->Field(field)->SetLink(link);
-    for (const auto& table : factory.Tables()) {
-      if (table && table->Id() != referencedId && table->DescendsFrom(referencedId)) {
-        table->AddLink(link);
-      }
-    }
-  }
 };
 
 class DeviceQueries : public ::testing::Test {

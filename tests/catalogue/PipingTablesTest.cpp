@@ -40,16 +40,6 @@ class PipingStore : public CTCatalogueTestStore {
     return Load(
         testsupport::ReadFile(testsupport::DataPath("catalogue/piping/piping-catalogue.txt")));
   }
-
- private:
-  void Link(int id, int referencedId, int referringId, int field, int flags) {
-    CTTableLink* link = factory.AddLink(
-        referencedId,
-        std::make_unique<CTTableLink>(id, "L" + std::to_string(id), "", referringId, field, flags));
-    CTTableInfo* referring = factory.TableById(referringId);
-    link->Resolve(referring, factory.TableById(referencedId)->Field(0), referring->Field(field));
-    referring->Field(field)->SetLink(link);
-  }
 };
 
 class PipingTables : public ::testing::Test {
