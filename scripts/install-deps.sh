@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/ProgramFactory.h"
+#include "cli/AirCommand.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageCatalog.h"
@@ -26,7 +27,9 @@ const char kUsage[] =
     "  expand IN OUT      expand a compressed IN to OUT (a plain IN is copied as it is)\n"
     "  resave IN OUT      open the project file IN and save it again as OUT\n"
     "  dump IN            print the plain text form of a (compressed) store file\n"
-    "  dump --catalogue   print the plain text form of the embedded catalogue\n";
+    "  dump --catalogue   print the plain text form of the embedded catalogue\n"
+    "  air --db T (--rh RH | --wb T) [--altitude M] [--json]\n"
+    "                     moist-air state of a dry bulb and a humidity or wet bulb\n";
 
 // Prints the program's numbered message for a file with the system's reason, as one UTF-8 line.
 int Fail(std::ostream& err, int message, const std::string& path, const std::string& reason) {
@@ -137,6 +140,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (args.size() == 3 && args[0] == "compress") return CompressFile(args[1], args[2], err);
   if (args.size() == 3 && args[0] == "expand") return ExpandFile(args[1], args[2], err);
+  if (!args.empty() && args[0] == "air") return RunAirCommand(args, out, err);
   if (args.size() == 3 && args[0] == "resave") return ResaveProject(args[1], args[2], err);
   if (args.size() == 2 && args[0] == "dump") {
     return args[1] == "--catalogue" ? DumpCatalogue(out, err) : DumpFile(args[1], out, err);

@@ -92,3 +92,18 @@ TEST(Cli, ResaveOfAnUnreadableFileWritesNothing) {
       << output;
   EXPECT_FALSE(testsupport::FileExists(dir.File("out.qrn")));
 }
+
+TEST(Cli, AirStatesAndErrors) {
+  std::string output;
+  ASSERT_EQ(Cli("air --db 27 --rh 47", &output), 0);
+  EXPECT_NE(output.find("wet bulb           18.9 °C"), std::string::npos) << output;
+  EXPECT_NE(output.find("humidity ratio     10.47 g/kg"), std::string::npos) << output;
+  ASSERT_EQ(Cli("air --db 27 --wb 19 --json", &output), 0);
+  EXPECT_NE(output.find("\"relative_humidity_pct\": 47.3"), std::string::npos) << output;
+  ASSERT_EQ(Cli("air --db 27 --rh 47 --altitude 1000 --json", &output), 0);
+  EXPECT_NE(output.find("\"pressure_Pa\": 89874"), std::string::npos) << output;
+  for (const char* bad : {"air --db 27", "air --db 27 --rh 40 --wb 19", "air --db x --rh 40",
+                          "air --rh 40", "air --db 27 --rh"}) {
+    EXPECT_EQ(Cli(bad, &output), 2) << bad;
+  }
+}
