@@ -10,6 +10,12 @@
 class Cls_DeviceOption;
 class Cls_IndoorUnit;
 class Cls_OMCombination;
+class TAir;
+class TPolyCapList;
+class TVarCapList;
+struct LTCapacityCurve;
+struct LTCombinationRow;
+struct LTOutdoorCapacity;
 struct LTOutdoorCompat;
 
 // Base of the outdoor devices: the operating envelope, the system kind and the series. Abstract
@@ -223,9 +229,54 @@ class Cls_OutdoorUnit : public Cls_OutdoorDevice {
   // of the offers. None for a single-module unit; kept once found, searched again otherwise.
   Cls_DeviceOption* GetMultiModuleKit();
 
+  // -- Capacity model (OutdoorCapacity.cpp) ---------------------------------------------------
+  // Capacities and power inputs in kW, temperatures in °C, ratios in per cent, lengths in m.
+  // The combination rows, curve families and factor tables are built on the first request that
+  // needs them and kept by this object; evaluations allocate nothing.
+
+  // The combination rows (ratio, capacity index), ascending by ratio.
+  const std::vector<LTCombinationRow>& GetCombinationRows();
+  // The highest combination ratio: OUT_MaxConnRatio, raised to the last combination row's ratio
+  // when high ratios are allowed or OUT_MaxConnRatio is 0.
+  double GetMaxCombinationRatio(bool highAllowed);
+  // The capacity index at a ratio, interpolated between combination rows, proportional from
+  // the origin below the first row and held at the last row above it; 0 for ratio <= 0.
+  double GetCapacityIndexAt(double ratio);
+  // The summed capacity index at 100 % of the modules after the first n.
+  double GetModulesCapacityIndex(int n);
+  // The curve families of a kind (POL_Type 5, 6, 2 or 4), ascending by combination ratio.
+  const std::vector<TPolyCapList>& GetCapacityFamilies(int kind);
+  // Whether (indoor ti, outdoor to) lies outside the cooling or heating operating envelope; ti
+  // is the wet bulb in cooling, the dry bulb in heating.
+  bool IsOutsideEnvelope(bool cooling, double ti, double to);
+  // Capacity available at the conditions for the total connected capacity index: cooling on
+  // the indoor wet bulb (from dry bulb and humidity at the calculator's pressure), heating on
+  // the indoor dry bulb times the defrost factor. The outdoor humidity is not used. status
+  // receives why the value is 0 (LTCapacityStatus).
+  double GetCapacityAt(bool cooling, double indoorDryBulb, double indoorRh, double outdoorTemp,
+                       double outdoorRh, double totalIndex, const TAir& air, int& status);
+  // Power input at the same conditions (no defrost factor); 0 where the capacity has a status.
+  double GetPowerInputAt(bool cooling, double indoorDryBulb, double indoorRh, double outdoorTemp,
+                         double outdoorRh, double totalIndex, const TAir& air);
+  // The capacity-variation table of kind 5 (cooling) or 6 (heating); both are built together.
+  // Another kind gives an empty table.
+  const TVarCapList& GetCapVariationTable(int kind);
+  // The capacity factor for an equivalent piping length and a level difference (positive when
+  // this unit stands above the indoor units), both in whole metres: interpolated in the table
+  // from (0 m, 1.0), adjusted for the level in cooling, and never above 1.0. Length 0 gives 1.0.
+  double GetPipingCorrection(const TVarCapList& table, int length, int levelDiff);
+  // The heating capacity's defrost factor at an outdoor temperature; 1.0 without defrost rows.
+  double GetDefrostFactor(double outdoorTemp);
+
  private:
   LTOutdoorCompat& Compat();
+  LTOutdoorCapacity& Capacity();
+  void BuildFamilies(int firstKind, int secondKind);
+  void AddFamily(std::vector<TPolyCapList>& list, int kind, const LTCombinationRow& row,
+                 std::vector<LTCapacityCurve> curves);
+  std::vector<TPolyCapList>& FamiliesOf(int kind);
   // Shared only so that the view's type may stay incomplete here (the inline constructor would
   // otherwise need its destructor); never shared with another object.
   std::shared_ptr<LTOutdoorCompat> compat_;
+  std::shared_ptr<LTOutdoorCapacity> capacity_;
 };

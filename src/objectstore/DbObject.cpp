@@ -1,6 +1,7 @@
 #include "objectstore/DbObject.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "i18n/MessageCatalog.h"
 #include "i18n/Translator.h"
@@ -424,7 +425,13 @@ int CompareByFields(CTDbObject& a, CTDbObject& b, const std::vector<int>& fields
         break;
       }
       case kFtDouble: {
+        // NaN sorts first, so that the order stays total and the partition walk bounded.
         const double x = a.GetDouble(f), y = b.GetDouble(f);
+        const bool xNan = std::isnan(x), yNan = std::isnan(y);
+        if (xNan || yNan) {
+          if (xNan != yNan) return xNan ? -1 : 1;
+          break;
+        }
         if (x != y) return x < y ? -1 : 1;
         break;
       }

@@ -30,6 +30,7 @@ class CompatStore : public CTCatalogueTestStore {
     Link(63, 119, 114, 3, kC | kK);   // outdoor -> its indoor rows
     Link(264, 119, 184, 2, kC | kK);  // multi-module unit -> its module rows
     Link(239, 162, 164, 4, kC | kK);  // device -> its option offers
+    Link(66, 119, 117, 5, kC | kK);   // outdoor -> its combination rows
   }
 
   bool LoadFixture() {
@@ -138,6 +139,8 @@ TEST_F(CompatTables, ModulesCapacityIndexSumsTheModulesAfterTheFirstN) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.unit) + " after " + std::to_string(c.n));
     EXPECT_DOUBLE_EQ(Unit(c.unit).GetModulesCapacityIndex(c.n, IndexAt100), c.expected);
+    // The modules' own combination rows give the same indexes at 100 %.
+    EXPECT_DOUBLE_EQ(Unit(c.unit).GetModulesCapacityIndex(c.n), c.expected);
   }
 }
 
