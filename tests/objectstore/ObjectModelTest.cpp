@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestStore.h"
 #include "i18n/Translator.h"
 #include "objectstore/DbException.h"
@@ -166,6 +168,24 @@ TEST(DbObject, RelatedObjectsSortedByFields) {
   ASSERT_EQ(sorted.size(), 3u);
   EXPECT_EQ(sorted[0]->Name() + sorted[1]->Name() + sorted[2]->Name(), "abc");
   EXPECT_EQ(family->RelatedObject(kIndoor, kDevFamily)->Name(), "c");
+}
+
+TEST(DbObject, SortingByAFloatFieldPutsNaNFirst) {
+  // A NaN must neither break the partition walk nor land in the middle of the order.
+  TestStore store;
+  CTDbObjectList list;
+  const double nan = std::nan("");
+  for (double power : {3.0, nan, 1.0, nan, 2.0, 0.5, nan}) {
+    auto indoor = store.factory.CreateObject(kIndoor, 0);
+    indoor->SetDouble(kDevPower, power);
+    list.push_back(std::move(indoor));
+  }
+  CTDbObject::SortObjects(list, {"DEV_Power"});
+  std::vector<double> sorted;
+  for (const auto& object : list) sorted.push_back(object->GetDouble(kDevPower));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(std::isnan(sorted[i]));
+  EXPECT_EQ(std::vector<double>(sorted.begin() + 3, sorted.end()),
+            (std::vector<double>{0.5, 1.0, 2.0, 3.0}));
 }
 
 TEST(DbObject, CopyValuesSkipsReferencesAndBlobs) {
