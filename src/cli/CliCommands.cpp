@@ -5,6 +5,8 @@
 
 #include "app/ProgramFactory.h"
 #include "cli/AirCommand.h"
+#include "cli/CapacityCommand.h"
+#include "cli/CliErrors.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageCatalog.h"
@@ -17,10 +19,6 @@
 
 namespace {
 
-constexpr int kMsgFileNotFound = -1;
-constexpr int kMsgCannotOpen = -2;
-constexpr int kMsgCannotCreate = -3;
-
 const char kUsage[] =
     "usage: qrnsolvo-cli COMMAND ARGS\n"
     "  compress IN OUT    write IN to OUT as \"Q3T\" followed by its LZSS stream\n"
@@ -29,56 +27,42 @@ const char kUsage[] =
     "  dump IN            print the plain text form of a (compressed) store file\n"
     "  dump --catalogue   print the plain text form of the embedded catalogue\n"
     "  air --db T (--rh RH | --wb T) [--altitude M] [--json]\n"
-    "                     moist-air state of a dry bulb and a humidity or wet bulb\n";
-
-// Prints the program's numbered message for a file with the system's reason, as one UTF-8 line.
-int Fail(std::ostream& err, int message, const std::string& path, const std::string& reason) {
-  RegisterBuiltinMessages();
-  std::string line = Utf8FromCp1251(TBaseMsg::GetText(message, CTMsgList{path}));
-  if (!reason.empty()) line += " (" + reason + ")";
-  err << "qrnsolvo-cli: " << line << '\n';
-  return 1;
-}
-
-std::unique_ptr<CTFileStream> OpenInput(const std::string& path, std::ostream& err) {
-  std::string reason;
-  errno = 0;
-  auto in = CTFileStream::Open(path, CTFileStream::Mode::Read, &reason);
-  if (!in) Fail(err, errno == ENOENT ? kMsgFileNotFound : kMsgCannotOpen, path, reason);
-  return in;
-}
+    "                     moist-air state of a dry bulb and a humidity or wet bulb\n"
+    "  capacity --model NAME --mode cool|heat --indoor-db T [--indoor-rh RH] --outdoor T\n"
+    "           [--index CI] [--length L] [--height H] [--altitude M] [--catalogue FILE]\n"
+    "           [--json]      capacity, power input and factors of an outdoor model\n";
 
 }  // namespace
 
 int CompressFile(const std::string& inPath, const std::string& outPath, std::ostream& err) {
-  auto in = OpenInput(inPath, err);
+  auto in = OpenCliInput(inPath, err);
   if (!in) return 1;
   CTSafeFileWriter out(outPath);
-  if (!out.IsOpen()) return Fail(err, kMsgCannotCreate, outPath, out.ErrorText());
+  if (!out.IsOpen()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
   try {
     CTCompressedTextWriter writer(*out.Stream(), kCompressedMagic);
     CopyStream(*in, writer.Text());
     writer.Finish();
   } catch (const CTStreamError& e) {
-    return Fail(err, kMsgCannotCreate, outPath, e.what());
+    return CliFail(err, kMsgCannotCreate, outPath, e.what());
   }
-  if (!out.Commit()) return Fail(err, kMsgCannotCreate, outPath, out.ErrorText());
+  if (!out.Commit()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
   return 0;
 }
 
 int ExpandFile(const std::string& inPath, const std::string& outPath, std::ostream& err) {
-  auto in = OpenInput(inPath, err);
+  auto in = OpenCliInput(inPath, err);
   if (!in) return 1;
   CTSafeFileWriter out(outPath);
-  if (!out.IsOpen()) return Fail(err, kMsgCannotCreate, outPath, out.ErrorText());
+  if (!out.IsOpen()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
   try {
     CTCompressedTextReader reader;
-    if (!reader.Open(*in, kCompressedMagic)) return Fail(err, kMsgCannotOpen, inPath, "");
+    if (!reader.Open(*in, kCompressedMagic)) return CliFail(err, kMsgCannotOpen, inPath, "");
     CopyStream(reader.Text(), *out.Stream());
   } catch (const CTStreamError& e) {
-    return Fail(err, kMsgCannotCreate, outPath, e.what());
+    return CliFail(err, kMsgCannotCreate, outPath, e.what());
   }
-  if (!out.Commit()) return Fail(err, kMsgCannotCreate, outPath, out.ErrorText());
+  if (!out.Commit()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
   return 0;
 }
 
@@ -116,19 +100,19 @@ int Dump(CTStream& source, std::ostream& out) {
 }  // namespace
 
 int DumpFile(const std::string& inPath, std::ostream& out, std::ostream& err) {
-  auto in = OpenInput(inPath, err);
+  auto in = OpenCliInput(inPath, err);
   if (!in) return 1;
   try {
-    if (Dump(*in, out) != 0) return Fail(err, kMsgCannotOpen, inPath, "");
+    if (Dump(*in, out) != 0) return CliFail(err, kMsgCannotOpen, inPath, "");
   } catch (const CTStreamError& e) {
-    return Fail(err, kMsgCannotOpen, inPath, e.what());
+    return CliFail(err, kMsgCannotOpen, inPath, e.what());
   }
   return 0;
 }
 
 int DumpCatalogue(std::ostream& out, std::ostream& err) {
   const auto bytes = CTResources::Find("DEVICE_DATABASE");
-  if (!bytes) return Fail(err, kMsgFileNotFound, "DEVICE_DATABASE", "");
+  if (!bytes) return CliFail(err, kMsgFileNotFound, "DEVICE_DATABASE", "");
   CTMemoryStream source(*bytes);
   return Dump(source, out);
 }
@@ -141,6 +125,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (args.size() == 3 && args[0] == "compress") return CompressFile(args[1], args[2], err);
   if (args.size() == 3 && args[0] == "expand") return ExpandFile(args[1], args[2], err);
   if (!args.empty() && args[0] == "air") return RunAirCommand(args, out, err);
+  if (!args.empty() && args[0] == "capacity") return RunCapacityCommand(args, out, err);
   if (args.size() == 3 && args[0] == "resave") return ResaveProject(args[1], args[2], err);
   if (args.size() == 2 && args[0] == "dump") {
     return args[1] == "--catalogue" ? DumpCatalogue(out, err) : DumpFile(args[1], out, err);

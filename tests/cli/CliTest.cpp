@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "support/TestSupport.h"
@@ -105,5 +106,95 @@ TEST(Cli, AirStatesAndErrors) {
   for (const char* bad : {"air --db 27", "air --db 27 --rh 40 --wb 19", "air --db x --rh 40",
                           "air --rh 40", "air --db 27 --rh"}) {
     EXPECT_EQ(Cli(bad, &output), 2) << bad;
+  }
+}
+
+namespace {
+
+std::string CapacityFixture() {
+  return " --catalogue " + testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt");
+}
+
+}  // namespace
+
+TEST(Cli, CapacityOfAModelAtConditions) {
+  // The fixture model QRV-T10: at 100 % and 20 °C outdoor the cooling capacity is 28 + 0.5 wb;
+  // the cooling table gives 1.0 at 30 m, less 2 % with the unit 10 m above.
+  TempDir dir;
+  std::string output;
+  ASSERT_EQ(CliIn(dir,
+                  "capacity --model qrv-t10 --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 20"
+                  " --index 200 --length 30 --height 10 --json" +
+                      CapacityFixture(),
+                  &output),
+            0)
+      << output;
+  const auto cool = nlohmann::json::parse(output);
+  EXPECT_EQ(cool["model"], "QRV-T10");
+  EXPECT_EQ(cool["status"], 0);
+  EXPECT_NEAR(cool["capacity_kW"].get<double>(), 28 + 0.5 * cool["indoor_wb_C"].get<double>(),
+              1e-9);
+  EXPECT_NEAR(cool["piping_factor"].get<double>(), 0.98, 1e-12);
+  EXPECT_NEAR(cool["corrected_capacity_kW"].get<double>(), 0.98 * cool["capacity_kW"].get<double>(),
+              1e-9);
+
+  // Heating at 0 °C outdoor, index defaulting to the 100 % index: (16 + 0.01 · 20²) · 0.95.
+  ASSERT_EQ(CliIn(dir,
+                  "capacity --model QRV-T10 --mode heat --indoor-db 20 --outdoor 0 --length 64"
+                  " --json" +
+                      CapacityFixture(),
+                  &output),
+            0)
+      << output;
+  const auto heat = nlohmann::json::parse(output);
+  EXPECT_NEAR(heat["capacity_kW"].get<double>(), 19.0, 1e-9);
+  EXPECT_EQ(heat["capacity_index"].get<double>(), 200.0);
+  EXPECT_NEAR(heat["defrost_factor"].get<double>(), 0.95, 1e-12);
+  EXPECT_NEAR(heat["piping_factor"].get<double>(), 1.0 - 0.1 * 0.64, 1e-12);
+
+  // In the cut corner of the heating envelope: status 2 with its message, 0 kW.
+  ASSERT_EQ(
+      CliIn(dir,
+            "capacity --model QRV-T10 --mode heat --indoor-db 27 --outdoor -16" + CapacityFixture(),
+            &output),
+      0);
+  EXPECT_NE(output.find("capacity           0.00 kW"), std::string::npos) << output;
+  EXPECT_NE(output.find("status             2 ВБ используються вне рабочего диапазона в режиме "
+                        "обогрева"),
+            std::string::npos)
+      << output;
+}
+
+TEST(Cli, CapacityErrors) {
+  TempDir dir;
+  std::string output;
+  EXPECT_EQ(CliIn(dir,
+                  "capacity --model QRV-NONE --mode cool --indoor-db 27 --indoor-rh 47"
+                  " --outdoor 35" +
+                      CapacityFixture(),
+                  &output),
+            1);
+  EXPECT_NE(output.find("no outdoor model 'QRV-NONE'"), std::string::npos) << output;
+  EXPECT_EQ(CliIn(dir,
+                  "capacity --model X --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 35"
+                  " --catalogue " +
+                      dir.File("missing.txt"),
+                  &output),
+            1);
+  EXPECT_NE(output.find("не найден"), std::string::npos) << output;
+  testsupport::WriteFile(dir.File("bad.txt"), "EDI100\r\n5 3 TBL");
+  EXPECT_EQ(CliIn(dir,
+                  "capacity --model X --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 35"
+                  " --catalogue " +
+                      dir.File("bad.txt"),
+                  &output),
+            1);
+  for (const char* bad : {"capacity --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 35",
+                          "capacity --model X --mode dry --indoor-db 27 --outdoor 35",
+                          "capacity --model X --mode cool --indoor-db 27 --outdoor 35",
+                          "capacity --model X --mode heat --indoor-db 27",
+                          "capacity --model X --mode heat --indoor-db 27 --outdoor x",
+                          "capacity --model X --mode heat --indoor-db 27 --outdoor 5 --bogus 1"}) {
+    EXPECT_EQ(CliIn(dir, bad, &output), 2) << bad;
   }
 }

@@ -1,0 +1,83 @@
+#include "cli/CliCatalogue.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+#include "catalogue/OutdoorUnits.h"
+#include "cli/CliErrors.h"
+#include "i18n/BuiltinMessages.h"
+#include "platform/CodePage.h"
+#include "platform/Resources.h"
+
+namespace {
+
+// The bytes of a catalogue file put in place of the embedded one; they must outlive every
+// connection, so they stay for the life of the process.
+std::string& ReplacementCatalogue() {
+  static auto* bytes = new std::string;
+  return *bytes;
+}
+
+void ReadWhole(CTFileStream& in, std::string& bytes) {
+  bytes.clear();
+  char block[65536];
+  for (std::size_t n; (n = in.Read(block, sizeof block)) > 0;) bytes.append(block, n);
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+}  // namespace
+
+CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(&err), scoped_(ui_) {
+  RegisterBuiltinMessages();
+  RegisterProgramEngines();
+}
+
+CTCliCatalogue::~CTCliCatalogue() {
+  if (connected_) factory_.DisconnectAll();
+  CTBaseFactory::SetDefault(nullptr);
+}
+
+bool CTCliCatalogue::Open(const std::string& file) {
+  if (!file.empty()) {
+    auto in = OpenCliInput(file, err_);
+    if (!in) return false;
+    try {
+      ReadWhole(*in, ReplacementCatalogue());
+    } catch (const CTStreamError& e) {
+      CliFail(err_, kMsgCannotOpen, file, e.what());
+      return false;
+    }
+    const std::string& bytes = ReplacementCatalogue();
+    CTResources::Register(LTResource{
+        "DEVICE_DATABASE", reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
+  }
+  CTBaseFactory::SetDefault(&factory_);
+  factory_.SetReadOnly(CTFactory::kCatalogue, true);
+  connected_ = factory_.ConnectAll();
+  if (!connected_) {
+    CliFail(err_, kMsgCannotOpen, file.empty() ? "DEVICE_DATABASE" : file, "");
+    factory_.DisconnectAll();
+  }
+  return connected_;
+}
+
+Cls_OutdoorUnit* CTCliCatalogue::FindOutdoorUnit(const std::string& name) {
+  const std::string wanted = Cp1251FromUtf8(name);
+  int exact = 0;
+  int folded = 0;
+  for (const auto& object : CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, &factory_)) {
+    const std::string own = object->Name();
+    if (own == wanted && !exact) exact = object->RecordId();
+    if (Lower(own) == Lower(wanted) && !folded) folded = object->RecordId();
+  }
+  const int id = exact ? exact : folded;
+  if (!id) return nullptr;
+  return dynamic_cast<Cls_OutdoorUnit*>(
+      CTDbObject::CachedObject(Cls_OutdoorUnit::kTableId, id, &factory_));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "app/ProgramFactory.h"
+#include "i18n/HeadlessMessageUi.h"
+#include "i18n/MessageUi.h"
+
+class Cls_OutdoorUnit;
+
+// The program's factory connected for a command that reads the catalogue: the embedded
+// catalogue, or a catalogue file (text object form, plain or compressed) in its place, with an
+// empty project. Messages of the store go to the error stream. Disconnects when destroyed.
+class CTCliCatalogue {
+ public:
+  explicit CTCliCatalogue(std::ostream& err);
+  ~CTCliCatalogue();
+  CTCliCatalogue(const CTCliCatalogue&) = delete;
+  CTCliCatalogue& operator=(const CTCliCatalogue&) = delete;
+
+  // Connects; file empty for the embedded catalogue. False (the reason reported) on failure.
+  bool Open(const std::string& file);
+  CTFactory& Factory() { return factory_; }
+
+  // The outdoor model of that name (UTF-8): an exact match first, else one that differs only
+  // in case; null when there is none.
+  Cls_OutdoorUnit* FindOutdoorUnit(const std::string& name);
+
+ private:
+  std::ostream& err_;
+  CTHeadlessMessageUi ui_;
+  CTScopedMessageUi scoped_;
+  CTFactory factory_;
+  bool connected_ = false;
+};
