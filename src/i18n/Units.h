@@ -40,6 +40,17 @@ enum U_RepUnit : int {
 };
 inline constexpr int kUnitDimensionCount = 24;
 
+// Air flows are held in m³/h wherever they are stored or computed (the catalogue's fan flows, the
+// project, the moist-air and coil computations), while the air-flow dimension's base unit is l/s.
+// A stored flow is converted to the base unit once, where it is formatted, and a parsed one back.
+inline constexpr double kStoredAirflowPerBase = 3.6;  // m³/h per l/s
+inline double AirflowBaseFromStored(double cubicMetresPerHour) {
+  return cubicMetresPerHour / kStoredAirflowPerBase;
+}
+inline double AirflowStoredFromBase(double litresPerSecond) {
+  return litresPerSecond * kStoredAirflowPerBase;
+}
+
 // One unit of a dimension. A value in this unit relates to the dimension's base unit (its unit
 // 0) by base = (value - offset) × factor.
 struct CTDimData {

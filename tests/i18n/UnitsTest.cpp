@@ -182,6 +182,16 @@ TEST_F(UnitsTest, FormatValueShowsTheDisplayUnitWithItsDecimals) {
   EXPECT_EQ(CTUnitData::FormatValue(U_Temperature, 0, 20), "6,8E+01");
 }
 
+TEST_F(UnitsTest, StoredAirFlowsInCubicMetresPerHourShowInEveryUnit) {
+  SetUserDecimalSeparator('.');
+  const double stored = 1260.0;  // m³/h, as a fan flow is stored
+  CTUnitData::SetCurrentUnit(U_Airflow, 0);
+  EXPECT_EQ(CTUnitData::FormatValue(U_Airflow, 0, AirflowBaseFromStored(stored)), "350.0");
+  CTUnitData::SetCurrentUnit(U_Airflow, 1);
+  EXPECT_EQ(CTUnitData::FormatValue(U_Airflow, 0, AirflowBaseFromStored(stored)), "1260");
+  EXPECT_DOUBLE_EQ(AirflowStoredFromBase(AirflowBaseFromStored(stored)), stored);
+}
+
 TEST_F(UnitsTest, TypedTextIsReadWithTheUsersSeparator) {
   EXPECT_DOUBLE_EQ(CTUnitData::ParseValue("1 5,5"), 105.5);
   EXPECT_EQ(CTUnitData::FilterTyping("1.2.3e4e"), "1.203E40");
