@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "app/ProgramGlossary.h"
 #include "catalogue/OutdoorUnits.h"
 #include "cli/CliErrors.h"
 #include "i18n/BuiltinMessages.h"
@@ -59,6 +60,7 @@ bool CTCliCatalogue::Open(const std::string& file) {
   }
   CTBaseFactory::SetDefault(&factory_);
   factory_.SetReadOnly(CTFactory::kCatalogue, true);
+  if (LoadProgramGlossary(glossary_)) factory_.SetGlossary(CTFactory::kCatalogue, &glossary_);
   connected_ = factory_.ConnectAll();
   if (!connected_) {
     CliFail(err_, kMsgCannotOpen, file.empty() ? "DEVICE_DATABASE" : file, "");

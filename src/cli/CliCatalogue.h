@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/ProgramFactory.h"
+#include "i18n/Glossary.h"
 #include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageUi.h"
 
@@ -11,7 +12,8 @@ class Cls_OutdoorUnit;
 
 // The program's factory connected for a command that reads the catalogue: the embedded
 // catalogue, or a catalogue file (text object form, plain or compressed) in its place, with an
-// empty project. Messages of the store go to the error stream. Disconnects when destroyed.
+// empty project; translated catalogue texts read through the embedded glossary. Messages of the
+// store go to the error stream. Disconnects when destroyed.
 class CTCliCatalogue {
  public:
   explicit CTCliCatalogue(std::ostream& err);
@@ -32,5 +34,7 @@ class CTCliCatalogue {
   CTHeadlessMessageUi ui_;
   CTScopedMessageUi scoped_;
   CTFactory factory_;
+  // The catalogue's translated texts read through the embedded glossary.
+  CTGlossary glossary_;
   bool connected_ = false;
 };

@@ -6,6 +6,7 @@
 #include "app/ProgramFactory.h"
 #include "cli/AirCommand.h"
 #include "cli/CapacityCommand.h"
+#include "cli/CatalogueCommand.h"
 #include "cli/CliErrors.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/HeadlessMessageUi.h"
@@ -30,7 +31,9 @@ const char kUsage[] =
     "                     moist-air state of a dry bulb and a humidity or wet bulb\n"
     "  capacity --model NAME --mode cool|heat --indoor-db T [--indoor-rh RH] --outdoor T\n"
     "           [--index CI] [--length L] [--height H] [--altitude M] [--catalogue FILE]\n"
-    "           [--json]      capacity, power input and factors of an outdoor model\n";
+    "           [--json]      capacity, power input and factors of an outdoor model\n"
+    "  catalogue [--json] [--catalogue FILE]\n"
+    "                     outdoor units, indoor units and BS boxes of the catalogue\n";
 
 }  // namespace
 
@@ -126,6 +129,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (args.size() == 3 && args[0] == "expand") return ExpandFile(args[1], args[2], err);
   if (!args.empty() && args[0] == "air") return RunAirCommand(args, out, err);
   if (!args.empty() && args[0] == "capacity") return RunCapacityCommand(args, out, err);
+  if (!args.empty() && args[0] == "catalogue") return RunCatalogueCommand(args, out, err);
   if (args.size() == 3 && args[0] == "resave") return ResaveProject(args[1], args[2], err);
   if (args.size() == 2 && args[0] == "dump") {
     return args[1] == "--catalogue" ? DumpCatalogue(out, err) : DumpFile(args[1], out, err);

@@ -198,3 +198,61 @@ TEST(Cli, CapacityErrors) {
     EXPECT_EQ(CliIn(dir, bad, &output), 2) << bad;
   }
 }
+
+TEST(Cli, CatalogueListsTheModels) {
+  // The catalogue compiler's fixture sources, compiled as the build compiles the shipped ones.
+  TempDir dir;
+  const std::string catalogue = dir.File("catalogue.txt");
+  const std::string sources = testsupport::DataPath("tools/catalogue/");
+  std::string output;
+  ASSERT_EQ(testsupport::RunCommand(std::string(QRN_CATALOGUE_TOOL) + " " + catalogue + " " +
+                                        sources + "base.tsv " + sources + "links.tsv",
+                                    &output),
+            0)
+      << output;
+  ASSERT_EQ(CliIn(dir, "catalogue --catalogue " + catalogue, &output), 0) << output;
+  EXPECT_NE(output.find("Outdoor units (5)\n"
+                        "name     series  family     HP  index  cooling kW  heating kW  "
+                        "refrigerant  max indoor\n"
+                        "QRV-H08  QRV-H   heat pump   8    200        22.4          25  "
+                        "R410A                13\n"),
+            std::string::npos)
+      << output;
+  // Without a 100 % row there is no rated capacity.
+  EXPECT_NE(output.find("QRV-H22  QRV-H   heat pump  22      0           -           -  R410A"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("QWL-36  WL      QRN        36           1           1\n"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("BS boxes (2)\nname   series  max index\nQBS-1  QBS           160\n"),
+            std::string::npos)
+      << output;
+
+  ASSERT_EQ(CliIn(dir, "catalogue --json --catalogue " + catalogue, &output), 0) << output;
+  const auto list = nlohmann::json::parse(output);
+  ASSERT_EQ(list["outdoor_units"].size(), 5u);
+  const auto& m04 = list["outdoor_units"][4];
+  EXPECT_EQ(m04["name"], "QRV-M04");
+  EXPECT_EQ(m04["series"], "QRV-M");
+  EXPECT_EQ(m04["family"], 1);
+  EXPECT_EQ(m04["horsepower"], 4);
+  EXPECT_EQ(m04["capacity_index"], 100.0);
+  EXPECT_EQ(m04["cooling_kW"], 11.2);
+  EXPECT_EQ(m04["heating_kW"], 12.5);
+  EXPECT_EQ(m04["refrigerant"], "R32");
+  EXPECT_EQ(m04["max_indoor_units"], 8);
+  EXPECT_TRUE(list["outdoor_units"][3]["cooling_kW"].is_null());
+  ASSERT_EQ(list["indoor_units"].size(), 4u);
+  EXPECT_EQ(list["indoor_units"][1]["name"], "QCF-56");
+  EXPECT_EQ(list["indoor_units"][1]["family"], "CF");
+  EXPECT_EQ(list["indoor_units"][1]["capacity_index"], 56.0);
+  EXPECT_EQ(list["indoor_units"][1]["heating_kW"], 6.3);
+  ASSERT_EQ(list["bs_boxes"].size(), 2u);
+  EXPECT_EQ(list["bs_boxes"][1]["max_capacity_index"], 400.0);
+
+  EXPECT_EQ(CliIn(dir, "catalogue --catalogue " + dir.File("missing.txt"), &output), 1);
+  EXPECT_NE(output.find("не найден"), std::string::npos) << output;
+  EXPECT_EQ(CliIn(dir, "catalogue --bogus", &output), 2);
+  EXPECT_EQ(CliIn(dir, "catalogue --catalogue", &output), 2);
+}
