@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # Fresh machine to running program: installs the packages, builds, and runs the main job.
-# The main job for now (the desktop program comes later): qrnsolvo-cli shows the embedded
-# catalogue, opens and re-saves a project through the program's factory, and compresses and
-# expands a sample object-store file.
+# The main job for now (the desktop program comes later): qrnsolvo-cli lists the models of the
+# embedded catalogue, evaluates an outdoor model at design conditions with its piping correction,
+# opens and re-saves a project through the program's factory, and compresses and expands a sample
+# object-store file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/release -j "$(nproc)" --target qrnsolvo-cli
 cli=build/release/src/cli/qrnsolvo-cli
-echo "embedded catalogue tables:"
-"$cli" dump --catalogue | grep -a -E '^5 [0-9]+ T(BL|bl)_' | sed 's/^5 [0-9]* /  /'
+"$cli" catalogue
+echo
+echo "QRV-H16 at 26 °C / 50 % indoor, 35 °C outdoor, 110 % connected, 80 m equivalent, 15 m above:"
+"$cli" capacity --model QRV-H16 --mode cool --indoor-db 26 --indoor-rh 50 --outdoor 35 \
+  --index 440 --length 80 --height 15
+echo
+echo "the same in heating at 20 °C indoor, -7 °C outdoor:"
+"$cli" capacity --model QRV-H16 --mode heat --indoor-db 20 --outdoor -7 --index 440 --length 80 \
+  --height 15
+echo
 mkdir -p build/demo
 "$cli" resave tests/data/cli/demo-project.txt build/demo/demo.qrn
 echo "re-saved the demo project as build/demo/demo.qrn ($(stat -c %s build/demo/demo.qrn) bytes)"
