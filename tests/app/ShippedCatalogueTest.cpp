@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -123,6 +124,34 @@ double RatedAt100(Cls_OutdoorUnit& unit, bool cooling) {
   return 0.0;
 }
 
+// The rated values of every model as the performance sources give them: model name -> cooling
+// capacity, cooling power, heating capacity, heating power (kW; heating 0 for cooling only).
+std::map<std::string, std::vector<double>> RatedValuesFromSources() {
+  std::map<std::string, std::vector<double>> rated;
+  std::istringstream lines(testsupport::ReadFile(
+      std::string(QRN_SOURCE_DIR) + "/data/catalogue/performance/outdoor-performance.tsv"));
+  std::vector<std::string> columns;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> cells;
+    std::istringstream split(line);
+    for (std::string cell; std::getline(split, cell, '\t');) cells.push_back(cell);
+    if (cells[0] == "@columns") {
+      columns.assign(cells.begin() + 1, cells.end());
+      continue;
+    }
+    auto cell = [&](const std::string& name) {
+      for (std::size_t i = 0; i < columns.size() && i < cells.size(); ++i)
+        if (columns[i] == name && !cells[i].empty()) return std::stod(cells[i]);
+      return 0.0;
+    };
+    rated[cells[0]] = {cell("CoolingCapacity"), cell("CoolingPower"), cell("HeatingCapacity"),
+                       cell("HeatingPower")};
+  }
+  return rated;
+}
+
 std::string Num(double value) {
   std::ostringstream text;
   text << value;
@@ -170,6 +199,8 @@ TEST_F(ShippedCatalogue, EveryReferenceResolves) {
 
 TEST_F(ShippedCatalogue, RatedPerformanceAndIndexesOfEveryOutdoorModel) {
   const TAir air;
+  const auto rated = RatedValuesFromSources();
+  ASSERT_EQ(rated.size(), OutdoorUnits().size());
   LTFindings findings;
   for (Cls_OutdoorUnit* unit : OutdoorUnits()) {
     const std::string name = unit->Name();
@@ -193,6 +224,17 @@ TEST_F(ShippedCatalogue, RatedPerformanceAndIndexesOfEveryOutdoorModel) {
     if (status != 0 || std::abs(cool - ratedCool) > 0.02 * ratedCool)
       findings.Add(name + ": cooling " + Num(cool) + " kW (status " + std::to_string(status) +
                    ") against rated " + Num(ratedCool));
+    const auto ratedValues = rated.find(name);
+    if (ratedValues == rated.end()) {
+      findings.Add(name + ": no rated values in the performance sources");
+      continue;
+    }
+    if (std::abs(coolPower - ratedValues->second[1]) > 0.02 * ratedValues->second[1])
+      findings.Add(name + ": cooling power input " + Num(coolPower) + " kW against rated " +
+                   Num(ratedValues->second[1]));
+    if (std::abs(ratedCool - ratedValues->second[0]) > 1e-9)
+      findings.Add(name + ": nominal cooling " + Num(ratedCool) + " kW, rated " +
+                   Num(ratedValues->second[0]));
     const double eer = coolPower > 0 ? cool / coolPower : 0.0;
     if (eer < 2.6 || eer > 5.5) findings.Add(name + ": EER " + Num(eer));
     if (unit->Family() == 2) continue;  // cooling only
@@ -205,6 +247,9 @@ TEST_F(ShippedCatalogue, RatedPerformanceAndIndexesOfEveryOutdoorModel) {
     if (status != 0 || std::abs(heat - ratedHeat) > 0.02 * ratedHeat)
       findings.Add(name + ": heating " + Num(heat) + " kW (status " + std::to_string(status) +
                    ") against rated " + Num(ratedHeat));
+    if (std::abs(heatPower - ratedValues->second[3]) > 0.02 * ratedValues->second[3])
+      findings.Add(name + ": heating power input " + Num(heatPower) + " kW against rated " +
+                   Num(ratedValues->second[3]));
     const double cop = heatPower > 0 ? heat / heatPower : 0.0;
     if (cop < 2.8 || cop > 5.8) findings.Add(name + ": COP " + Num(cop));
   }
