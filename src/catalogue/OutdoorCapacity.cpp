@@ -89,6 +89,14 @@ LTCapacityCurve CurveOf(Cls_OutCapacity& record) {
   return curve;
 }
 
+// Reads the model's two operating envelopes into its capacity model on first use.
+void EnsureEnvelopes(Cls_OutdoorUnit& unit, LTOutdoorCapacity& model) {
+  if (model.envelopesBuilt) return;
+  model.envelopesBuilt = true;
+  model.coolingEnvelope = LTOperatingEnvelope::Of(unit, true);
+  model.heatingEnvelope = LTOperatingEnvelope::Of(unit, false);
+}
+
 // A curve record with the keys its families are formed by.
 struct LTPooledCurve {
   int kind = 0;
@@ -299,11 +307,7 @@ double Cls_OutdoorUnit::GetModulesCapacityIndex(int n) {
 
 void Cls_OutdoorUnit::BuildFamilies(int firstKind, int secondKind) {
   LTOutdoorCapacity& model = Capacity();
-  if (!model.envelopesBuilt) {
-    model.envelopesBuilt = true;
-    model.coolingEnvelope = LTOperatingEnvelope::Of(*this, true);
-    model.heatingEnvelope = LTOperatingEnvelope::Of(*this, false);
-  }
+  EnsureEnvelopes(*this, model);
   if (!IsStored(*this)) return;
   const auto& rows = GetCombinationRows();
 
@@ -391,11 +395,7 @@ const std::vector<TPolyCapList>& Cls_OutdoorUnit::GetCapacityFamilies(int kind) 
 
 bool Cls_OutdoorUnit::IsOutsideEnvelope(bool cooling, double ti, double to) {
   LTOutdoorCapacity& model = Capacity();
-  if (!model.envelopesBuilt) {
-    model.envelopesBuilt = true;
-    model.coolingEnvelope = LTOperatingEnvelope::Of(*this, true);
-    model.heatingEnvelope = LTOperatingEnvelope::Of(*this, false);
-  }
+  EnsureEnvelopes(*this, model);
   return (cooling ? model.coolingEnvelope : model.heatingEnvelope).IsOutside(ti, to);
 }
 
@@ -427,8 +427,7 @@ double Cls_OutdoorUnit::GetPowerInputAt(bool cooling, double indoorDryBulb, doub
 
 const TVarCapList& Cls_OutdoorUnit::GetCapVariationTable(int kind) {
   LTOutdoorCapacity& model = Capacity();
-  if (!model.variationsBuilt) {
-    model.variationsBuilt = true;
+  if (!model.coolingVariation) {
     std::vector<LTFactorRow> cooling;
     std::vector<LTFactorRow> heating;
     if (IsStored(*this)) {
@@ -444,11 +443,11 @@ const TVarCapList& Cls_OutdoorUnit::GetCapVariationTable(int kind) {
     const auto byLength = [](const LTFactorRow& a, const LTFactorRow& b) { return a.at < b.at; };
     std::stable_sort(cooling.begin(), cooling.end(), byLength);
     std::stable_sort(heating.begin(), heating.end(), byLength);
-    model.variations.emplace_back(kVariationCooling, this, std::move(cooling));
-    model.variations.emplace_back(kVariationHeating, this, std::move(heating));
+    model.coolingVariation.emplace(kVariationCooling, this, std::move(cooling));
+    model.heatingVariation.emplace(kVariationHeating, this, std::move(heating));
   }
-  if (kind == kVariationCooling) return model.variations[0];
-  if (kind == kVariationHeating) return model.variations[1];
+  if (kind == kVariationCooling) return *model.coolingVariation;
+  if (kind == kVariationHeating) return *model.heatingVariation;
   static const TVarCapList none(0, nullptr, {});
   return none;
 }
@@ -483,8 +482,7 @@ double Cls_OutdoorUnit::GetPipingCorrection(const TVarCapList& table, int length
 
 double Cls_OutdoorUnit::GetDefrostFactor(double outdoorTemp) {
   LTOutdoorCapacity& model = Capacity();
-  if (!model.freezeUpBuilt) {
-    model.freezeUpBuilt = true;
+  if (!model.freezeUp) {
     std::vector<LTFactorRow> rows;
     if (IsStored(*this)) {
       CTDbObjectList records = RelatedObjects(Cls_FreezeUp::kTableId, Cls_FreezeUp::kOutdoorUnit);
@@ -495,7 +493,7 @@ double Cls_OutdoorUnit::GetDefrostFactor(double outdoorTemp) {
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const LTFactorRow& a, const LTFactorRow& b) { return a.at < b.at; });
-    model.freezeUp.emplace_back(this, std::move(rows));
+    model.freezeUp.emplace(this, std::move(rows));
   }
-  return model.freezeUp.front().FactorAt(outdoorTemp);
+  return model.freezeUp->FactorAt(outdoorTemp);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -177,11 +178,10 @@ struct LTOutdoorCapacity {
   std::vector<TPolyCapList> heatingCapacity;
   std::vector<TPolyCapList> heatingPower;
 
-  bool variationsBuilt = false;
-  std::vector<TVarCapList> variations;  // cooling, then heating
+  std::optional<TVarCapList> coolingVariation;  // both are built together
+  std::optional<TVarCapList> heatingVariation;
 
-  bool freezeUpBuilt = false;
-  std::vector<TFreezeUp> freezeUp;  // exactly one once built
+  std::optional<TFreezeUp> freezeUp;
 };
 
 // The value of a kind at (ti, to) for a total capacity index ci over its families (ascending key

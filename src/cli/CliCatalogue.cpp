@@ -20,12 +20,6 @@ std::string& ReplacementCatalogue() {
   return *bytes;
 }
 
-void ReadWhole(CTFileStream& in, std::string& bytes) {
-  bytes.clear();
-  char block[65536];
-  for (std::size_t n; (n = in.Read(block, sizeof block)) > 0;) bytes.append(block, n);
-}
-
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -49,7 +43,7 @@ bool CTCliCatalogue::Open(const std::string& file) {
     auto in = OpenCliInput(file, err_);
     if (!in) return false;
     try {
-      ReadWhole(*in, ReplacementCatalogue());
+      ReadRest(*in, ReplacementCatalogue());
     } catch (const CTStreamError& e) {
       CliFail(err_, kMsgCannotOpen, file, e.what());
       return false;

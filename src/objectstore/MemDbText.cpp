@@ -8,6 +8,7 @@
 #include "objectstore/FloatText.h"
 #include "objectstore/Guid.h"
 #include "objectstore/MemDbEngine.h"
+#include "objectstore/RecordText.h"
 #include "objectstore/StreamIO.h"
 #include "objectstore/TableInfo.h"
 #include "objectstore/TextWriter.h"
@@ -274,76 +275,19 @@ bool CTMemDbEngine::LoadFromStream(CTStream& stream) {
 
 // -- Writing --------------------------------------------------------------------------------------
 
-namespace {
-
-void WriteValue(CTTextWriter& w, const CTValueList& values, int f) {
-  const TFieldType type = values.Type(f);
-  w.WriteInteger(type);
-  w.WriteChar(' ');
-  switch (type) {
-    case kFtBoolean:
-      w.WriteChar(values.GetBool(f) ? '1' : '0');
-      break;
-    case kFtInteger:
-      w.WriteInteger(values.GetInt(f));
-      break;
-    case kFtDouble:
-    case kFtDateTime:
-      w.WriteFloat(values.GetDouble(f));
-      break;
-    case kFtCurrency:
-      w.WriteFloat(static_cast<double>(values.GetCurrency(f)) / 10000.0);
-      break;
-    case kFtString:
-    case kFtBlob:
-      w.WriteEscapedString(values.GetBytes(f));
-      break;
-    case kFtGuid:
-      w.WriteEscapedString(GuidTextFromBytes(values.GetBytes(f)));
-      break;
-  }
-  w.WriteChar(' ');
-}
-
-}  // namespace
-
 void CTMemDbEngine::WriteText(CTTextWriter& w) {
   w.WriteHeader(Factory().SignatureWord(), Factory().CurrentVersion());
   // tables_ is in ascending table id, as the factory lists them.
-  for (CTTableInfo* table : tables_) {
-    w.WriteBytes("5 ");
-    w.WriteRawString(table->TableName());
-    w.WriteChar(' ');
-    w.WriteInteger(table->Id());
-    w.WriteLineEnd();
-    for (const CTFieldInfo* field : table->Fields()) {
-      w.WriteBytes("5 ");
-      w.WriteRawString(field->Name());
-      w.WriteChar(' ');
-      w.WriteInteger(field->Type());
-      w.WriteLineEnd();
-    }
-    w.WriteBytes("0");
-    w.WriteLineEnd();
-  }
-  w.WriteBytes("0");
-  w.WriteLineEnd();
+  for (CTTableInfo* table : tables_) WriteTableDeclaration(w, *table);
+  WriteSectionEnd(w);
   for (CTTableInfo* table : tables_) {
     std::vector<CTElemDbObject*> live;
     top_->AllLive(table->Id(), live);
     if (live.empty()) continue;
-    w.WriteBytes("2 ");
-    w.WriteInteger(table->Id());
-    w.WriteBytes(" 2 ");
-    w.WriteInteger(static_cast<std::int64_t>(live.size()));
-    w.WriteLineEnd();
-    for (const CTElemDbObject* record : live) {
-      for (int f = 0; f < record->values.Count(); ++f) WriteValue(w, record->values, f);
-      w.WriteLineEnd();
-    }
+    WriteRecordBlockHeader(w, table->Id(), static_cast<std::int64_t>(live.size()));
+    for (const CTElemDbObject* record : live) WriteRecordValues(w, record->values);
   }
-  w.WriteBytes("0");
-  w.WriteLineEnd();
+  WriteSectionEnd(w);
 }
 
 void CTMemDbEngine::SaveToStream(CTStream& stream) {

@@ -12,6 +12,16 @@ void CTStream::WriteAll(const void* buffer, std::size_t count) {
   }
 }
 
+bool ReadRest(CTStream& source, std::string& bytes, std::size_t maxBytes) {
+  bytes.clear();
+  std::array<char, 65536> block;
+  for (std::size_t n; (n = source.Read(block.data(), block.size())) > 0;) {
+    bytes.append(block.data(), n);
+    if (bytes.size() > maxBytes) return false;
+  }
+  return true;
+}
+
 std::uint64_t CopyStream(CTStream& source, CTStream& target) {
   std::array<std::uint8_t, 65536> block;
   std::uint64_t total = 0;

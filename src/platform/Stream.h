@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -36,3 +37,9 @@ class CTStreamError : public std::runtime_error {
 
 // Copies everything readable from source into target; returns the number of bytes copied.
 std::uint64_t CopyStream(CTStream& source, CTStream& target);
+
+// Reads everything readable from source into bytes (replacing them). False as soon as more than
+// maxBytes would be held; bytes then holds the first block beyond the limit at most. Stream
+// failures throw CTStreamError.
+bool ReadRest(CTStream& source, std::string& bytes,
+              std::size_t maxBytes = std::numeric_limits<std::size_t>::max());

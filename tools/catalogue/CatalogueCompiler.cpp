@@ -25,8 +25,7 @@ void CTCatalogueCompiler::AddSourceFile(const std::string& path) {
   }
   std::string bytes;
   try {
-    char block[65536];
-    for (std::size_t n; (n = in->Read(block, sizeof block)) > 0;) bytes.append(block, n);
+    ReadRest(*in, bytes);
   } catch (const CTStreamError& e) {
     errors_.Add(LTSourcePlace{path, 0}, std::string("cannot read: ") + e.what());
     return;

@@ -149,13 +149,9 @@ std::optional<std::string> CellBlob(std::string_view text, const std::string& so
       return std::nullopt;
     }
     std::string bytes;
-    char block[65536];
-    for (std::size_t n; (n = in->Read(block, sizeof block)) > 0;) {
-      bytes.append(block, n);
-      if (static_cast<std::int64_t>(bytes.size()) > kMaxBlobBytes) {
-        problem = path.string() + " is larger than " + std::to_string(kMaxBlobBytes) + " bytes";
-        return std::nullopt;
-      }
+    if (!ReadRest(*in, bytes, static_cast<std::size_t>(kMaxBlobBytes))) {
+      problem = path.string() + " is larger than " + std::to_string(kMaxBlobBytes) + " bytes";
+      return std::nullopt;
     }
     return bytes;
   } catch (const CTStreamError& e) {

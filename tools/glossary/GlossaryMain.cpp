@@ -9,7 +9,6 @@
 #include "i18n/Glossary.h"
 #include "objectstore/CompressedWrapper.h"
 #include "platform/FileStream.h"
-#include "platform/MemoryStream.h"
 #include "platform/SafeFileWriter.h"
 
 #include "GlossarySource.h"
@@ -24,9 +23,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     return false;
   }
   try {
-    CTMemoryStream content;
-    CopyStream(*file, content);
-    bytes = content.Text();
+    ReadRest(*file, bytes);
   } catch (const CTStreamError& e) {
     error = path + ": cannot read: " + e.what();
     return false;

@@ -448,14 +448,8 @@ void ReadPerformanceFile(const std::string& path, LTPerformanceInput& input) {
   if (!stream) throw CTPerformanceError(path, 0, "cannot open: " + error);
   std::string text;
   try {
-    char buffer[65536];
-    for (;;) {
-      const std::size_t n = stream->Read(buffer, sizeof buffer);
-      if (n == 0) break;
-      if (text.size() + n > kMaxPerformanceInputSize)
-        throw CTPerformanceError(path, 0, "file larger than 16 MiB");
-      text.append(buffer, n);
-    }
+    if (!ReadRest(*stream, text, kMaxPerformanceInputSize))
+      throw CTPerformanceError(path, 0, "file larger than 16 MiB");
   } catch (const CTStreamError& e) {
     throw CTPerformanceError(path, 0, e.what());
   }
