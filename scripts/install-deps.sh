@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need.
+# Installs the Debian 12 packages the build and the tests need. Run it as root, or as a user who
+# may use sudo; packages already installed are left alone.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  cmake ninja-build g++ ccache
+  libgtest-dev libbenchmark-dev
   nlohmann-json3-dev
 )
 missing=()
@@ -14,8 +15,14 @@ if [ ${#missing[@]} -eq 0 ]; then
   echo "build dependencies: all installed"
   exit 0
 fi
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+run=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: not root and no sudo; as root run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  run=(sudo)
+fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${run[@]}" apt-get update -qq
+"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
