@@ -12,12 +12,12 @@ cmake --build build/release -j "$(nproc)" --target qrnsolvo-cli
 cli=build/release/src/cli/qrnsolvo-cli
 "$cli" catalogue
 echo
-echo "QRV-H16 at 26 °C / 50 % indoor, 35 °C outdoor, 110 % connected, 80 m equivalent, 15 m above:"
-"$cli" capacity --model QRV-H16 --mode cool --indoor-db 26 --indoor-rh 50 --outdoor 35 \
+echo "QOH-16 at 26 °C / 50 % indoor, 35 °C outdoor, 110 % connected, 80 m equivalent, 15 m above:"
+"$cli" capacity --model QOH-16 --mode cool --indoor-db 26 --indoor-rh 50 --outdoor 35 \
   --index 440 --length 80 --height 15
 echo
 echo "the same in heating at 20 °C indoor, -7 °C outdoor:"
-"$cli" capacity --model QRV-H16 --mode heat --indoor-db 20 --outdoor -7 --index 440 --length 80 \
+"$cli" capacity --model QOH-16 --mode heat --indoor-db 20 --outdoor -7 --index 440 --length 80 \
   --height 15
 echo
 mkdir -p build/demo

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "CatalogueTestStore.h"
-#include "catalogue/MoistAir.h"
 #include "catalogue/OutdoorCapacity.h"
 #include "catalogue/OutdoorUnits.h"
 #include "objectstore/TableInfo.h"
+#include "physics/MoistAir.h"
 #include "support/TestSupport.h"
 
 // The fixture catalogue (tests/data/catalogue/capacity) holds two models with hand-made linear
 // and quadratic curves, so that every expected value below can be worked out on paper:
 //
-// QRV-T10: combination rows 50 % -> 100, 100 % -> 200, 130 % -> 260, 200 % -> 340;
+// QOT-10: combination rows 50 % -> 100, 100 % -> 200, 130 % -> 260, 200 % -> 340;
 //   OUT_MaxConnRatio 130. Cooling table range wet bulb 10..24, envelope indoor 10..24 (rated
 //   15..22), outdoor -5..46, upper-left corner cut 5 x 7.3. Cooling capacity curves
 //   (x = indoor wet bulb):
@@ -30,7 +30,7 @@
 //   heating -20 °C 5 + 0.05x, 15 °C 4 + 0.05x.
 //   Defrost rows -7 .. 7 °C: 0.88 0.90 0.92 0.95 0.97 0.99 1.0. Cooling variation (0, 1.0),
 //   (59.6, 1.0), (68, 0.97); heating (0, 1.0), (100, 0.9). OUT_MaxLevelDiffOutdoorBelow -40.
-// QRV-T20: rows 50 % -> 300 and 60 % -> 360, OUT_MaxConnRatio 0, no curves, tables or defrost
+// QOT-20: rows 50 % -> 300 and 60 % -> 360, OUT_MaxConnRatio 0, no curves, tables or defrost
 //   rows.
 
 namespace {

@@ -118,19 +118,19 @@ std::string CapacityFixture() {
 }  // namespace
 
 TEST(Cli, CapacityOfAModelAtConditions) {
-  // The fixture model QRV-T10: at 100 % and 20 °C outdoor the cooling capacity is 28 + 0.5 wb;
+  // The fixture model QOT-10: at 100 % and 20 °C outdoor the cooling capacity is 28 + 0.5 wb;
   // the cooling table gives 1.0 at 30 m, less 2 % with the unit 10 m above.
   TempDir dir;
   std::string output;
   ASSERT_EQ(CliIn(dir,
-                  "capacity --model qrv-t10 --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 20"
+                  "capacity --model qot-10 --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 20"
                   " --index 200 --length 30 --height 10 --json" +
                       CapacityFixture(),
                   &output),
             0)
       << output;
   const auto cool = nlohmann::json::parse(output);
-  EXPECT_EQ(cool["model"], "QRV-T10");
+  EXPECT_EQ(cool["model"], "QOT-10");
   EXPECT_EQ(cool["status"], 0);
   EXPECT_NEAR(cool["capacity_kW"].get<double>(), 28 + 0.5 * cool["indoor_wb_C"].get<double>(),
               1e-9);
@@ -140,7 +140,7 @@ TEST(Cli, CapacityOfAModelAtConditions) {
 
   // Heating at 0 °C outdoor, index defaulting to the 100 % index: (16 + 0.01 · 20²) · 0.95.
   ASSERT_EQ(CliIn(dir,
-                  "capacity --model QRV-T10 --mode heat --indoor-db 20 --outdoor 0 --length 64"
+                  "capacity --model QOT-10 --mode heat --indoor-db 20 --outdoor 0 --length 64"
                   " --json" +
                       CapacityFixture(),
                   &output),
@@ -155,7 +155,7 @@ TEST(Cli, CapacityOfAModelAtConditions) {
   // In the cut corner of the heating envelope: status 2 with its message, 0 kW.
   ASSERT_EQ(
       CliIn(dir,
-            "capacity --model QRV-T10 --mode heat --indoor-db 27 --outdoor -16" + CapacityFixture(),
+            "capacity --model QOT-10 --mode heat --indoor-db 27 --outdoor -16" + CapacityFixture(),
             &output),
       0);
   EXPECT_NE(output.find("capacity           0.00 kW"), std::string::npos) << output;
@@ -169,12 +169,12 @@ TEST(Cli, CapacityErrors) {
   TempDir dir;
   std::string output;
   EXPECT_EQ(CliIn(dir,
-                  "capacity --model QRV-NONE --mode cool --indoor-db 27 --indoor-rh 47"
+                  "capacity --model QOH-99 --mode cool --indoor-db 27 --indoor-rh 47"
                   " --outdoor 35" +
                       CapacityFixture(),
                   &output),
             1);
-  EXPECT_NE(output.find("no outdoor model 'QRV-NONE'"), std::string::npos) << output;
+  EXPECT_NE(output.find("no outdoor model 'QOH-99'"), std::string::npos) << output;
   EXPECT_EQ(CliIn(dir,
                   "capacity --model X --mode cool --indoor-db 27 --indoor-rh 47 --outdoor 35"
                   " --catalogue " +
@@ -212,14 +212,14 @@ TEST(Cli, CatalogueListsTheModels) {
       << output;
   ASSERT_EQ(CliIn(dir, "catalogue --catalogue " + catalogue, &output), 0) << output;
   EXPECT_NE(output.find("Outdoor units (5)\n"
-                        "name     series  family     HP  index  cooling kW  heating kW  "
+                        "name    series  family     HP  index  cooling kW  heating kW  "
                         "refrigerant  max indoor\n"
-                        "QRV-H08  QRV-H   heat pump   8    200        22.4          25  "
+                        "QOH-08  QOH     heat pump   8    200        22.4          25  "
                         "R410A                13\n"),
             std::string::npos)
       << output;
   // Without a 100 % row there is no rated capacity.
-  EXPECT_NE(output.find("QRV-H22  QRV-H   heat pump  22      0           -           -  R410A"),
+  EXPECT_NE(output.find("QOH-22  QOH     heat pump  22      0           -           -  R410A"),
             std::string::npos)
       << output;
   EXPECT_NE(output.find("QWL-36  WL      QRN        36           1           1\n"),
@@ -233,8 +233,8 @@ TEST(Cli, CatalogueListsTheModels) {
   const auto list = nlohmann::json::parse(output);
   ASSERT_EQ(list["outdoor_units"].size(), 5u);
   const auto& m04 = list["outdoor_units"][4];
-  EXPECT_EQ(m04["name"], "QRV-M04");
-  EXPECT_EQ(m04["series"], "QRV-M");
+  EXPECT_EQ(m04["name"], "QOM-04");
+  EXPECT_EQ(m04["series"], "QOM");
   EXPECT_EQ(m04["family"], 1);
   EXPECT_EQ(m04["horsepower"], 4);
   EXPECT_EQ(m04["capacity_index"], 100.0);

@@ -114,7 +114,7 @@ TEST_F(CompiledCatalogue, IdsAreKeptOrCountedOnFromTheHighestSoFar) {
   for (auto& unit : All(Cls_OutdoorUnit::kTableId))
     units.emplace_back(unit->RecordId(), unit->Name());
   const std::vector<std::pair<int, std::string>> expected = {
-      {1, "QRV-H08"}, {2, "QRV-H10"}, {10, "QRV-H12"}, {11, "QRV-H22"}, {12, "QRV-M04"}};
+      {1, "QOH-08"}, {2, "QOH-10"}, {10, "QOH-12"}, {11, "QOH-22"}, {12, "QOM-04"}};
   EXPECT_EQ(units, expected);
   auto family = Named<Cls_IndFamily>("Wall mounted");
   ASSERT_TRUE(family);
@@ -122,15 +122,15 @@ TEST_F(CompiledCatalogue, IdsAreKeptOrCountedOnFromTheHighestSoFar) {
 }
 
 TEST_F(CompiledCatalogue, CellsSectionDefaultsAndSchemaDefaults) {
-  auto h08 = Named<Cls_OutdoorUnit>("QRV-H08");
-  auto h12 = Named<Cls_OutdoorUnit>("QRV-H12");
-  auto m04 = Named<Cls_OutdoorUnit>("QRV-M04");
+  auto h08 = Named<Cls_OutdoorUnit>("QOH-08");
+  auto h12 = Named<Cls_OutdoorUnit>("QOH-12");
+  auto m04 = Named<Cls_OutdoorUnit>("QOM-04");
   ASSERT_TRUE(h08 && h12 && m04);
   EXPECT_EQ(h08->Horsepower(), 8);
   EXPECT_EQ(h08->MaxIndoorUnits(), 13);
   EXPECT_EQ(h12->MaxIndoorUnits(), 8);  // empty trailing cell: the schema default
-  EXPECT_EQ(h08->Series(), "QRV-H");    // @set
-  EXPECT_EQ(m04->Series(), "QRV-M");    // a later @set replaces it
+  EXPECT_EQ(h08->Series(), "QOH");      // @set
+  EXPECT_EQ(m04->Series(), "QOM");      // a later @set replaces it
   EXPECT_EQ(m04->Family(), 1);          // ... and leaves the others
   EXPECT_DOUBLE_EQ(h08->MaxConnRatio(), 200.0);
   EXPECT_DOUBLE_EQ(m04->MaxConnRatio(), 130.0);  // @unset: the schema default again
@@ -158,14 +158,14 @@ TEST_F(CompiledCatalogue, CellsSectionDefaultsAndSchemaDefaults) {
 }
 
 TEST_F(CompiledCatalogue, ReferencesResolveByNameAndIdAcrossSources) {
-  auto h08 = Named<Cls_OutdoorUnit>("QRV-H08");
-  auto m04 = Named<Cls_OutdoorUnit>("QRV-M04");
+  auto h08 = Named<Cls_OutdoorUnit>("QOH-08");
+  auto m04 = Named<Cls_OutdoorUnit>("QOM-04");
   ASSERT_TRUE(h08 && m04);
   EXPECT_EQ(h08->RefrigerantRef(), (LTRecordRef{128, 1}));  // by name, from @set
   EXPECT_EQ(m04->RefrigerantRef(), (LTRecordRef{128, 2}));  // by id
-  // Rows by name (QRV-H08) and by id (2 is QRV-H10) reach the units' combination rows.
+  // Rows by name (QOH-08) and by id (2 is QOH-10) reach the units' combination rows.
   EXPECT_DOUBLE_EQ(h08->GetCapacityIndexAt(100.0), 200.0);
-  EXPECT_DOUBLE_EQ(Named<Cls_OutdoorUnit>("QRV-H10")->GetCapacityIndexAt(100.0), 250.0);
+  EXPECT_DOUBLE_EQ(Named<Cls_OutdoorUnit>("QOH-10")->GetCapacityIndexAt(100.0), 250.0);
   // The joint rows name a joint of the second source from the first.
   const CTDbObjectList rows = All(113);
   ASSERT_EQ(rows.size(), 4u);
@@ -188,11 +188,11 @@ TEST_F(CompiledCatalogue, PatternsRepeatARowForEveryCombination) {
                        CTDbObject::CachedObject(119, outdoor, factory)->Name());
   }
   // The first pattern column varies slowest; matches come in record order; "?" is one
-  // character, so QRV-M04 is not a QRV-H?? and the second row has a plain reference too.
+  // character, so QOM-04 is not a QOH-?? and the second row has a plain reference too.
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"QCF-28", "QRV-H08"}, {"QCF-28", "QRV-H10"}, {"QCF-28", "QRV-H12"}, {"QCF-28", "QRV-H22"},
-      {"QCF-56", "QRV-H08"}, {"QCF-56", "QRV-H10"}, {"QCF-56", "QRV-H12"}, {"QCF-56", "QRV-H22"},
-      {"QWL-22", "QRV-M04"}, {"QWL-36", "QRV-M04"}};
+      {"QCF-28", "QOH-08"}, {"QCF-28", "QOH-10"}, {"QCF-28", "QOH-12"}, {"QCF-28", "QOH-22"},
+      {"QCF-56", "QOH-08"}, {"QCF-56", "QOH-10"}, {"QCF-56", "QOH-12"}, {"QCF-56", "QOH-22"},
+      {"QWL-22", "QOM-04"}, {"QWL-36", "QOM-04"}};
   EXPECT_EQ(pairs, expected);
 }
 
@@ -261,7 +261,7 @@ const char kTargets[] =
     "2\tR32\n"
     "@table TBL_OutdoorUnit\n"
     "@columns\tFld_Name\n"
-    "QRV-H08\n";
+    "QOH-08\n";
 
 struct LTErrorCase {
   const char* name;
@@ -281,7 +281,7 @@ TEST(CatalogueCompiler, ErrorsNameTheFileAndLine) {
        "OUT_Refrigerant?)"},
       {"abstract table", "@table Tbl_Device\n",
        "1: Tbl_Device is abstract and holds no records; use one of the tables below it"},
-      {"row outside a table", "QRV-H08\n", "1: row before any @table"},
+      {"row outside a table", "QOH-08\n", "1: row before any @table"},
       {"row without columns", "@table TBL_BSBox\nQBS-1\n",
        "2: row before @columns in this section"},
       {"bad number", "@table TBL_BSBox\n@columns\tFld_Name\tBSU_MaxCapIndex\nQBS-1\t16o\n",
@@ -335,14 +335,14 @@ TEST(CatalogueCompiler, ErrorsNameTheFileAndLine) {
        "@table TBL_OutdoorUnit\n@columns\tFld_Name\tOUT_Refrigerant\nX\tTBL_Refrigerant:r32\n",
        "3: OUT_Refrigerant: no record TBL_Refrigerant:r32"},
       {"pattern matching nothing",
-       "@table TBL_OICombination\n@columns\tCIO_OutdoorUnit\nTBL_OutdoorUnit:QRV-X*\n",
-       "3: CIO_OutdoorUnit: TBL_OutdoorUnit:QRV-X* matches no record"},
+       "@table TBL_OICombination\n@columns\tCIO_OutdoorUnit\nTBL_OutdoorUnit:QOX*\n",
+       "3: CIO_OutdoorUnit: TBL_OutdoorUnit:QOX* matches no record"},
       {"pattern giving one id twice",
        "@table TBL_OICombination\n@columns\tCIO_ID\tCIO_OutdoorUnit\n7\tTBL_OutdoorUnit:*\n"
-       "@table TBL_OutdoorUnit\n@columns\tFld_Name\nQRV-H10\n",
+       "@table TBL_OutdoorUnit\n@columns\tFld_Name\nQOH-10\n",
        "3: duplicate id 7 in TBL_OICombination (first used at e.tsv:3)"},
       {"second documentation of a device",
-       "@table TBL_OutDocumentation\n@columns\tFld_Device\nTBL_OutdoorUnit:QRV-H08\n"
+       "@table TBL_OutDocumentation\n@columns\tFld_Device\nTBL_OutdoorUnit:QOH-08\n"
        "TBL_OutdoorUnit:1\n",
        "4: Fld_Device: TBL_OutdoorUnit:1 is already referred to by e.tsv:3 and may have only one"},
       {"unknown directive", "@tabel TBL_BSBox\n", "1: unknown directive @tabel"},

@@ -101,14 +101,14 @@ TEST(CurveFit, FollowsTheModelOfEveryKindRatioAndTemperature) {
     int kind;
     double ratio, outdoor;
   } cases[] = {
-      {"QRV-H08", kCurveCoolingCapacity, 50, -5},  {"QRV-H08", kCurveCoolingCapacity, 200, 46},
-      {"QRV-H08", kCurveCoolingPower, 200, -5},    {"QRV-H08", kCurveHeatingCapacity, 200, -20},
-      {"QRV-H08", kCurveHeatingPower, 50, 15.5},   {"QRV-H20", kCurveCoolingCapacity, 110, 35},
-      {"QRV-H20", kCurveCoolingPower, 120, 20},    {"QRV-H54", kCurveHeatingCapacity, 130, 7},
-      {"QRV-H54", kCurveHeatingPower, 100, -20},   {"QRV-R30", kCurveCoolingPower, 130, 46},
-      {"QRV-R30", kCurveHeatingCapacity, 110, -7}, {"QRV-C08", kCurveCoolingCapacity, 130, 48},
-      {"QRV-C20", kCurveCoolingPower, 50, 48},     {"QRV-M04", kCurveHeatingCapacity, 100, 24},
-      {"QRV-M06", kCurveHeatingPower, 130, -15},   {"QRV-M05", kCurveCoolingPower, 100, 35},
+      {"QOH-08", kCurveCoolingCapacity, 50, -5},  {"QOH-08", kCurveCoolingCapacity, 200, 46},
+      {"QOH-08", kCurveCoolingPower, 200, -5},    {"QOH-08", kCurveHeatingCapacity, 200, -20},
+      {"QOH-08", kCurveHeatingPower, 50, 15.5},   {"QOH-20", kCurveCoolingCapacity, 110, 35},
+      {"QOH-20", kCurveCoolingPower, 120, 20},    {"QOH-54", kCurveHeatingCapacity, 130, 7},
+      {"QOH-54", kCurveHeatingPower, 100, -20},   {"QOR-30", kCurveCoolingPower, 130, 46},
+      {"QOR-30", kCurveHeatingCapacity, 110, -7}, {"QOC-08", kCurveCoolingCapacity, 130, 48},
+      {"QOC-20", kCurveCoolingPower, 50, 48},     {"QOM-04", kCurveHeatingCapacity, 100, 24},
+      {"QOM-06", kCurveHeatingPower, 130, -15},   {"QOM-05", kCurveCoolingPower, 100, 35},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.model) + " kind " + std::to_string(c.kind) + " " +

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "PerformanceInput.h"
-#include "catalogue/MoistAir.h"
 #include "catalogue/OutdoorCapacity.h"
+#include "physics/MoistAir.h"
 #include "support/TestSupport.h"
 
 // The tables generated from the shipped inputs, read back with a minimal reader of the table
@@ -231,10 +231,10 @@ std::vector<std::string> RangeModels() {
       names.push_back(name);
     }
   };
-  add("QRV-H", 8, 54);
-  add("QRV-R", 8, 54);
-  add("QRV-C", 8, 20);
-  names.insert(names.end(), {"QRV-M04", "QRV-M05", "QRV-M06"});
+  add("QOH-", 8, 54);
+  add("QOR-", 8, 54);
+  add("QOC-", 8, 20);
+  names.insert(names.end(), {"QOM-04", "QOM-05", "QOM-06"});
   return names;
 }
 
@@ -284,11 +284,11 @@ TEST_F(GeneratedTables, CoverEveryModelOfTheRange) {
     ASSERT_NE(rating, nullptr);
     const LTSeriesConstants& s = *input_.FindSeries(rating->series);
     // Rows every 10 % from 50 % to 200 % (single heat-pump modules) or 130 %.
-    const bool high = name.rfind("QRV-H", 0) == 0 && rating->modules.empty();
+    const bool high = name.rfind("QOH", 0) == 0 && rating->modules.empty();
     std::vector<double> ratios;
     for (double r = 50; r <= (high ? 200 : 130); r += 10) ratios.push_back(r);
     EXPECT_EQ(m.ratios, ratios);
-    const bool heats = name.rfind("QRV-C", 0) != 0;
+    const bool heats = name.rfind("QOC", 0) != 0;
     for (const int kind :
          {kCurveCoolingCapacity, kCurveCoolingPower, kCurveHeatingCapacity, kCurveHeatingPower}) {
       const bool cooling = kind == kCurveCoolingCapacity || kind == kCurveCoolingPower;

@@ -13,7 +13,7 @@ namespace {
 // A small heat-pump series and three models of it, the last made of the other two.
 const std::string kSeries =
     "# test series\n"
-    "@series\tQRV-T\n"
+    "@series\tQOT\n"
     "CoolingRating\t27\t50\t35\n"
     "HeatingRating\t20\t7\n"
     "CoolingIndoorRange\t12\t24\n"
@@ -51,9 +51,9 @@ const std::string kModels =
     "# test models\r\n"
     "@columns\tModel\tSeries\tModules\tCoolingCapacity\tCoolingPower\tHeatingCapacity\t"
     "HeatingPower\tIndex\tMaxRatio\r\n"
-    "QRV-T08\tQRV-T\t\t22.4\t5.60\t25.0\t5.81\t200\t200\r\n"
-    "QRV-T10\tQRV-T\t\t28.0\t7.27\t31.5\t7.54\t250\t130\r\n"
-    "QRV-T18\tQRV-T\tQRV-T08+QRV-T10\t50.4\t12.87\t56.5\t13.35\t450\t130\r\n";
+    "QOT-08\tQOT\t\t22.4\t5.60\t25.0\t5.81\t200\t200\r\n"
+    "QOT-10\tQOT\t\t28.0\t7.27\t31.5\t7.54\t250\t130\r\n"
+    "QOT-18\tQOT\tQOT-08+QOT-10\t50.4\t12.87\t56.5\t13.35\t450\t130\r\n";
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   const auto at = text.find(from);
@@ -101,8 +101,8 @@ TEST(PerformanceInput, ReadsSeriesAndModels) {
   EXPECT_DOUBLE_EQ(input.series[0].coolRatingHumidity, 50);
   ASSERT_EQ(input.models.size(), 3u);
   const LTModelRating& unit = input.models[2];
-  EXPECT_EQ(unit.name, "QRV-T18");
-  EXPECT_EQ(unit.modules, (std::vector<std::string>{"QRV-T08", "QRV-T10"}));
+  EXPECT_EQ(unit.name, "QOT-18");
+  EXPECT_EQ(unit.modules, (std::vector<std::string>{"QOT-08", "QOT-10"}));
   EXPECT_DOUBLE_EQ(unit.heatingPower, 13.35);
   EXPECT_EQ(unit.line, 5);
   EXPECT_TRUE(unit.hasHeating);
@@ -115,29 +115,28 @@ TEST(PerformanceInput, FaultsNameTheFileAndLine) {
     std::string lineOf;  // text on the line the error names, after the change
     std::string message;
   } cases[] = {
-      {false, "22.4\t5.60", "22,4\t5.60", "QRV-T08", "bad number '22,4' for CoolingCapacity"},
-      {false, "22.4\t5.60", "nan\t5.60", "QRV-T08", "bad number 'nan' for CoolingCapacity"},
-      {false, "22.4\t5.60", "1e999\t5.60", "QRV-T08", "bad number '1e999' for CoolingCapacity"},
-      {false, "22.4\t5.60", "\t5.60", "QRV-T08", "bad number '' for CoolingCapacity"},
-      {false, "\t200\t200", "\t200\t2OO", "QRV-T08", "bad number '2OO' for MaxRatio"},
-      {false, "QRV-T08\tQRV-T\t", "QRV-T08\tQRV-X\t", "QRV-T08", "unknown series 'QRV-X'"},
+      {false, "22.4\t5.60", "22,4\t5.60", "QOT-08", "bad number '22,4' for CoolingCapacity"},
+      {false, "22.4\t5.60", "nan\t5.60", "QOT-08", "bad number 'nan' for CoolingCapacity"},
+      {false, "22.4\t5.60", "1e999\t5.60", "QOT-08", "bad number '1e999' for CoolingCapacity"},
+      {false, "22.4\t5.60", "\t5.60", "QOT-08", "bad number '' for CoolingCapacity"},
+      {false, "\t200\t200", "\t200\t2OO", "QOT-08", "bad number '2OO' for MaxRatio"},
+      {false, "QOT-08\tQOT\t", "QOT-08\tQOX\t", "QOT-08", "unknown series 'QOX'"},
       {false, "\tCoolingPower", "", "@columns", "missing column CoolingPower"},
       {false, "\tIndex", "\tIndx", "@columns", "unknown column 'Indx'"},
-      {false, "7.54\t250\t130", "7.54\t250\t130\t1", "QRV-T10", "more cells than columns"},
-      {false, "25.0\t5.81", "\t", "QRV-T08",
-       "series 'QRV-T' heats: HeatingCapacity and HeatingPower are needed"},
-      {false, "50.4\t12.87", "50.5\t12.87", "QRV-T18",
+      {false, "7.54\t250\t130", "7.54\t250\t130\t1", "QOT-10", "more cells than columns"},
+      {false, "25.0\t5.81", "\t", "QOT-08",
+       "series 'QOT' heats: HeatingCapacity and HeatingPower are needed"},
+      {false, "50.4\t12.87", "50.5\t12.87", "QOT-18",
        "rated values differ from the sums of the modules"},
-      {false, "QRV-T08+QRV-T10", "QRV-T08+QRV-T12", "QRV-T18",
-       "module 'QRV-T12' is no single module of series 'QRV-T'"},
-      {false, "QRV-T10\tQRV-T", "QRV-T08\tQRV-T", "28.0", "model 'QRV-T08' listed twice"},
-      {false, "QRV-T10\tQRV-T", "QRV-T*\tQRV-T", "QRV-T*",
-       "invalid character in model name 'QRV-T*'"},
-      {false, "250\t130", "250\t135", "QRV-T10",
+      {false, "QOT-08+QOT-10", "QOT-08+QOT-12", "QOT-18",
+       "module 'QOT-12' is no single module of series 'QOT'"},
+      {false, "QOT-10\tQOT", "QOT-08\tQOT", "28.0", "model 'QOT-08' listed twice"},
+      {false, "QOT-10\tQOT", "QOT-*\tQOT", "QOT-*", "invalid character in model name 'QOT-*'"},
+      {false, "250\t130", "250\t135", "QOT-10",
        "MaxRatio must be a combination row of the series at or above 100 %"},
-      {false, "7.27", "70.27", "QRV-T10", "power input above the capacity (an efficiency below 1)"},
+      {false, "7.27", "70.27", "QOT-10", "power input above the capacity (an efficiency below 1)"},
       {true, "LiftOffset", "LiftOfset", "LiftOfset", "unknown series key 'LiftOfset'"},
-      {true, "LiftExponent\t1.5\n", "", "@series", "series 'QRV-T' lacks key LiftExponent"},
+      {true, "LiftExponent\t1.5\n", "", "@series", "series 'QOT' lacks key LiftExponent"},
       {true, "-5 20 35 46", "-5 35 20 46", "CoolingOutdoorTemps",
        "CoolingOutdoorTemps must ascend strictly"},
       {true, "-5 20 35 46", "-5 20 30 46", "CoolingOutdoorTemps",
@@ -175,10 +174,10 @@ TEST(PerformanceInput, CoolingOnlySeriesTakeNoHeating) {
     series.erase(at, series.find('\n', at) + 1 - at);
   }
   EXPECT_EQ(ErrorOf(series, kModels),
-            "models.tsv:3: series 'QRV-T' is cooling only: no heating values");
+            "models.tsv:3: series 'QOT' is cooling only: no heating values");
   const std::string models =
       "@columns\tModel\tSeries\tCoolingCapacity\tCoolingPower\tIndex\tMaxRatio\n"
-      "QRV-T08\tQRV-T\t22.4\t5.60\t200\t130\n";
+      "QOT-08\tQOT\t22.4\t5.60\t200\t130\n";
   EXPECT_EQ(ErrorOf(series, models), "");
 }
 
@@ -242,7 +241,7 @@ TEST(PerformanceInput, TablesNoCatalogueNeedsAreRefusedBeforeTheWork) {
       "@columns\tModel\tSeries\tCoolingCapacity\tCoolingPower\tHeatingCapacity\t"
       "HeatingPower\tIndex\tMaxRatio\n";
   for (int i = 1; i <= 5; ++i)
-    models += "QRV-T" + std::to_string(i) + "\tQRV-T\t22.4\t5.6\t25\t5.8\t200\t200\n";
+    models += "QOT" + std::to_string(i) + "\tQOT\t22.4\t5.6\t25\t5.8\t200\t200\n";
   LTPerformanceInput input;
   ReadPerformanceText("series.tsv", series, input);
   ReadPerformanceText("models.tsv", models, input);
