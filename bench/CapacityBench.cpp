@@ -9,10 +9,10 @@
 #include <new>
 
 #include "catalogue/CatalogueTestStore.h"  // tests/catalogue
-#include "catalogue/MoistAir.h"
 #include "catalogue/OutdoorCapacity.h"
 #include "catalogue/OutdoorUnits.h"
 #include "objectstore/TableInfo.h"
+#include "physics/MoistAir.h"
 #include "support/TestSupport.h"
 
 namespace {

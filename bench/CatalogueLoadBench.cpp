@@ -8,7 +8,7 @@
 #include "app/ProgramFactory.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/HeadlessMessageUi.h"
-#include "objectstore/CompressedWrapper.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
 #include "platform/SettingsStore.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "objectstore/LzssReference.h"  // tests/objectstore
-#include "objectstore/LzssStreams.h"
+#include "platform/LzssReference.h"  // tests/platform
+#include "platform/LzssStreams.h"
 #include "platform/MemoryStream.h"
 #include "support/TestSupport.h"
 

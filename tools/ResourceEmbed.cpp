@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "objectstore/CompressedWrapper.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 
 int main(int argc, char** argv) {

@@ -6,11 +6,11 @@
 #include "app/ProgramTables.h"
 #include "catalogue/CatalogueClasses.h"
 #include "design/ProjectClasses.h"
-#include "objectstore/CompressedWrapper.h"
 #include "objectstore/DbObject.h"
 #include "objectstore/MemDbEngine.h"
 #include "objectstore/ResDbEngine.h"
 #include "objectstore/TableInfo.h"
+#include "platform/CompressedWrapper.h"
 
 namespace {
 

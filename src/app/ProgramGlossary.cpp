@@ -1,18 +1,12 @@
 #include "app/ProgramGlossary.h"
 
-#include <memory>
-
 #include "i18n/Glossary.h"
-#include "objectstore/CompressedWrapper.h"
-#include "objectstore/LzssStreams.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
 
 bool LoadProgramGlossary(CTGlossary& glossary) {
-  CTGlossary::SetCompression(true, kCompressedMagic,
-                             [](CTStream& source) -> std::unique_ptr<CTStream> {
-                               return std::make_unique<CTLZSSExpanderStream>(source);
-                             });
+  CTGlossary::SetCompression(true, kCompressedMagic);
   const auto bytes = CTResources::Find("Glossary");
   if (!bytes) return false;
   CTMemoryStream stream(*bytes);

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "catalogue/CapacityTables.h"
-#include "catalogue/MoistAir.h"
 #include "catalogue/OutdoorUnits.h"
+#include "physics/MoistAir.h"
 
 namespace {
 
@@ -109,12 +109,6 @@ struct LTPooledCurve {
 
 // -- Curves and families
 // ---------------------------------------------------------------------------
-
-double EvaluateCurve(const double (&a)[8], double x) {
-  double y = a[7];
-  for (int i = 6; i >= 0; --i) y = y * x + a[i];
-  return std::isfinite(y) ? y : 0.0;
-}
 
 LTOperatingEnvelope LTOperatingEnvelope::Of(Cls_OutdoorUnit& unit, bool cooling) {
   LTOperatingEnvelope e;

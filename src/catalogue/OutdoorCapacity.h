@@ -4,22 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "physics/PerformanceCurve.h"
+
 class Cls_OutdoorUnit;
 class TAir;
-
-// Curve kinds of an outdoor model (POL_Type).
-enum : int {
-  kCurveHeatingCapacity = 2,
-  kCurveHeatingPower = 4,
-  kCurveCoolingCapacity = 5,
-  kCurveCoolingPower = 6,
-};
-
-// Kinds of the capacity-variation tables (CVT_Type).
-enum : int {
-  kVariationCooling = 5,
-  kVariationHeating = 6,
-};
 
 // Why a capacity look-up gave 0 kW. Statuses 1 to 4 are reported to the user (messages 10051 to
 // 10054); 5 is silent.
@@ -31,10 +19,6 @@ enum LTCapacityStatus : int {
   kCapacityOutsideHeatingTable = 4,
   kCapacityAboveLastCurve = 5,
 };
-
-// The value of the degree-7 polynomial with coefficients a[0] (x^0) .. a[7] (x^7) at x, in
-// Horner form. A result that is not a finite number (overflow, NaN coefficients) gives 0.
-double EvaluateCurve(const double (&a)[8], double x);
 
 // One curve of a family, copied out of its record: the outdoor temperature it holds for and the
 // coefficients of x^0 .. x^7.

@@ -7,8 +7,8 @@
 #include <optional>
 #include <ostream>
 
-#include "catalogue/MoistAir.h"
 #include "objectstore/FloatText.h"
+#include "physics/MoistAir.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <optional>
 #include <ostream>
 
-#include "catalogue/MoistAir.h"
 #include "catalogue/OutdoorCapacity.h"
 #include "catalogue/OutdoorUnits.h"
 #include "cli/CliCatalogue.h"
 #include "i18n/MessageCatalog.h"
 #include "objectstore/FloatText.h"
+#include "physics/MoistAir.h"
 #include "platform/CodePage.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "i18n/Glossary.h"
 
 #include "i18n/LLByteIO.h"
+#include "platform/LzssStreams.h"
 
 namespace {
 
@@ -11,7 +12,6 @@ constexpr std::uint8_t kLengthInFourBytes = 1;
 struct LTCompression {
   bool on = false;
   std::string magic;
-  CTGlossary::TExpanderMaker expander = nullptr;
 };
 
 LTCompression& Compression() {
@@ -52,11 +52,10 @@ void PutTermText(std::string& out, std::uint8_t charset, const std::string& text
 
 }  // namespace
 
-void CTGlossary::SetCompression(bool on, std::string_view magic, TExpanderMaker expander) {
+void CTGlossary::SetCompression(bool on, std::string_view magic) {
   LTCompression& compression = Compression();
-  compression.on = on && !magic.empty() && expander != nullptr;
+  compression.on = on && !magic.empty();
   compression.magic = std::string(magic);
-  compression.expander = expander;
 }
 
 bool CTGlossary::CompressionOn() {
@@ -145,7 +144,7 @@ bool CTGlossary::Translate(const std::string& text, std::string& translation, in
 // Load:
 // 1. With clearFirst the terms are dropped and the language id becomes 0.
 // 2. With compression on, the first bytes are compared with the magic; on a full match the rest
-//    is read through the expander, otherwise the stream goes back to where it stood.
+//    is expanded, otherwise the stream goes back to where it stood.
 // 3. "GLS", the version ("2" or "3"), the language id and (version 3) the character set.
 // 4. A glossary that holds terms (or was changed), is not cleared and has a language id other
 //    than 0 refuses a file of another language, adding nothing.
@@ -186,8 +185,7 @@ bool CTGlossary::Load(CTStream& stream, bool clearFirst, const std::string& name
       }
     }
     if (matches) {
-      expander = compression.expander(stream);
-      if (!expander) return finish(false);
+      expander = std::make_unique<CTLZSSExpanderStream>(stream);
       source = expander.get();
     } else if (stream.Seek(start, CTStream::Origin::Begin) != start) {
       return finish(false);

@@ -36,13 +36,9 @@ struct CTGlosTranslation {
 // taken in upper case, so a look-up compares only the terms that can match.
 class CTGlossary : public CTTranslator {
  public:
-  // Makes the stream that expands the compressed data following the magic in source (the object
-  // store's LZSS expander; the glossary itself knows no codec).
-  using TExpanderMaker = std::unique_ptr<CTStream> (*)(CTStream& source);
-
-  // The class-level compression setting of every load: the switch is on only when asked for, the
-  // magic is not empty and an expander is given. Off by default.
-  static void SetCompression(bool on, std::string_view magic, TExpanderMaker expander);
+  // The class-level compression setting of every load: with the switch on and a magic that is not
+  // empty, data behind the magic is expanded with the LZSS codec. Off by default.
+  static void SetCompression(bool on, std::string_view magic);
   static bool CompressionOn();
   static const std::string& CompressionMagic();
 

@@ -3,7 +3,6 @@
 #include <limits>
 #include <unordered_map>
 
-#include "objectstore/CompressedWrapper.h"
 #include "objectstore/DbException.h"
 #include "objectstore/FloatText.h"
 #include "objectstore/Guid.h"
@@ -12,6 +11,7 @@
 #include "objectstore/StreamIO.h"
 #include "objectstore/TableInfo.h"
 #include "objectstore/TextWriter.h"
+#include "platform/CompressedWrapper.h"
 
 namespace {
 

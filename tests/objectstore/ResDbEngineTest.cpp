@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "TestStore.h"
-#include "objectstore/CompressedWrapper.h"
 #include "objectstore/DbException.h"
 #include "objectstore/ResDbEngine.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
 

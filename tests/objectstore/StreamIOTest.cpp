@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "objectstore/CompressedWrapper.h"
 #include "objectstore/StreamIO.h"
 #include "objectstore/TextWriter.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "support/TestSupport.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "i18n/Glossary.h"
-#include "objectstore/CompressedWrapper.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/FileStream.h"
 #include "platform/SafeFileWriter.h"
 

@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
-#include "catalogue/OutdoorCapacity.h"
 #include "objectstore/FloatText.h"
+#include "physics/PerformanceCurve.h"
 
 namespace {
 

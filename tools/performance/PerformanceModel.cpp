@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "catalogue/MoistAir.h"
-#include "catalogue/OutdoorCapacity.h"
+#include "physics/MoistAir.h"
+#include "physics/PerformanceCurve.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "CurveFit.h"
 #include "PerformanceModel.h"
-#include "catalogue/OutdoorCapacity.h"
+#include "physics/PerformanceCurve.h"
 
 namespace {
 

@@ -5,8 +5,7 @@
 #include <string>
 
 #include "i18n/Glossary.h"
-#include "objectstore/CompressedWrapper.h"
-#include "objectstore/LzssStreams.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "support/TestSupport.h"
 
@@ -19,15 +18,11 @@ int Tool(const std::string& args, std::string* output = nullptr) {
   return testsupport::RunCommand(std::string(QRN_GLOSSARY_TOOL_PATH) + " " + args, output);
 }
 
-std::unique_ptr<CTStream> MakeExpander(CTStream& source) {
-  return std::make_unique<CTLZSSExpanderStream>(source);
-}
-
 // Loads glossaries as the program does: compressed behind "Q3T".
 class GlossaryToolTest : public ::testing::Test {
  protected:
-  void SetUp() override { CTGlossary::SetCompression(true, kCompressedMagic, &MakeExpander); }
-  void TearDown() override { CTGlossary::SetCompression(false, "", nullptr); }
+  void SetUp() override { CTGlossary::SetCompression(true, kCompressedMagic); }
+  void TearDown() override { CTGlossary::SetCompression(false, ""); }
 };
 
 std::string Expanded(const std::string& packed) {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "objectstore/LzssCompressor.h"
-#include "objectstore/LzssExpander.h"
+#include "platform/LzssCompressor.h"
+#include "platform/LzssExpander.h"
 #include "platform/Stream.h"
 
 // One-way streams over the LZSS codec. The codec runs inline on the caller's thread: every Write

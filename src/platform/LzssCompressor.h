@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "objectstore/LzssFormat.h"
+#include "platform/LzssFormat.h"
 #include "platform/Stream.h"
 
 // The LZSS encoder. Input is pushed in pieces of any size; the compressed bits go to the target

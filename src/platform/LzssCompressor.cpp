@@ -1,4 +1,4 @@
-#include "objectstore/LzssCompressor.h"
+#include "platform/LzssCompressor.h"
 
 #include <bit>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "LzssReference.h"
-#include "objectstore/LzssStreams.h"
+#include "platform/LzssStreams.h"
 #include "platform/MemoryStream.h"
 #include "support/TestSupport.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "objectstore/LzssStreams.h"
+#include "platform/LzssStreams.h"
 #include "platform/Stream.h"
 
 // The compressed form of object-store files: a magic (the program uses "Q3T") followed by the

@@ -1,4 +1,4 @@
-#include "objectstore/LzssExpander.h"
+#include "platform/LzssExpander.h"
 
 using namespace lzss;
 

@@ -1,4 +1,4 @@
-#include "objectstore/CompressedWrapper.h"
+#include "platform/CompressedWrapper.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "catalogue/MoistAir.h"
+#include "physics/MoistAir.h"
 
 #include <algorithm>
 #include <cmath>

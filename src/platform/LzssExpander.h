@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "objectstore/LzssFormat.h"
+#include "platform/LzssFormat.h"
 #include "platform/Stream.h"
 
 // The LZSS decoder. Reads compressed bytes from the source stream in blocks of 16,384 bytes and

@@ -5,7 +5,7 @@
 // entering state, at T_out = b·T + (1 - b)·T_adp, with the enthalpy that the total capacity
 // leaves in the air. The sensible capacity is what the air flow loses in dry-bulb temperature.
 
-#include "catalogue/MoistAir.h"
+#include "physics/MoistAir.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "objectstore/LzssStreams.h"
+#include "platform/LzssStreams.h"
 
 CTLZSSCompressorStream::~CTLZSSCompressorStream() {
   try {

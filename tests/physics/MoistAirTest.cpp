@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <limits>
 
-#include "catalogue/MoistAir.h"
+#include "physics/MoistAir.h"
 
 namespace {
 
