@@ -10,6 +10,27 @@
 
 namespace {
 
+// The program's own code page, CP1251, built in so that the program's texts convert on any
+// installation: bytes 0x80..0xFF in Unicode (0xFFFF: undefined). Bytes below 0x80 are ASCII.
+constexpr std::array<char16_t, 128> kCp1251High = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0xFFFF, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,  // C0
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,  // C8
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,  // D0
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,  // D8
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,  // E0
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,  // E8
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,  // F0
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,  // F8
+};
+
 constexpr char32_t kNoChar = 0xFFFFFFFF;
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -17,6 +38,19 @@ struct CodePageTable {
   std::array<char32_t, 256> toUnicode{};  // kNoChar where the byte is undefined
   std::unordered_map<char32_t, unsigned char> fromUnicode;
 };
+
+std::unique_ptr<CodePageTable> BuiltinCp1251Table() {
+  auto table = std::make_unique<CodePageTable>();
+  for (int b = 0; b < 256; ++b) {
+    const char32_t cp = b < 0x80 ? static_cast<char32_t>(b)
+                        : kCp1251High[b - 0x80] == 0xFFFF
+                            ? kNoChar
+                            : static_cast<char32_t>(kCp1251High[b - 0x80]);
+    table->toUnicode[b] = cp;
+    if (cp != kNoChar) table->fromUnicode.emplace(cp, static_cast<unsigned char>(b));
+  }
+  return table;
+}
 
 // Decodes one byte through iconv; kNoChar when iconv has no mapping for it.
 char32_t DecodeByte(iconv_t cd, unsigned char byte) {
@@ -34,6 +68,7 @@ char32_t DecodeByte(iconv_t cd, unsigned char byte) {
 }
 
 std::unique_ptr<CodePageTable> BuildTable(int codePage) {
+  if (codePage == kAnsiCodePage) return BuiltinCp1251Table();
   const std::string name = "CP" + std::to_string(codePage);
   iconv_t cd = iconv_open("UTF-32LE", name.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
@@ -47,16 +82,6 @@ std::unique_ptr<CodePageTable> BuildTable(int codePage) {
   return table;
 }
 
-std::unique_ptr<CodePageTable> AsciiOnlyTable() {
-  auto table = std::make_unique<CodePageTable>();
-  for (int b = 0; b < 256; ++b) {
-    table->toUnicode[b] = b < 128 ? static_cast<char32_t>(b) : kNoChar;
-    if (b < 128)
-      table->fromUnicode.emplace(static_cast<char32_t>(b), static_cast<unsigned char>(b));
-  }
-  return table;
-}
-
 using TableMap = std::map<int, std::unique_ptr<CodePageTable>>;
 
 // Caller holds the table mutex.
@@ -64,12 +89,8 @@ const CodePageTable& TableForLocked(TableMap& tables, int codePage) {
   auto it = tables.find(codePage);
   if (it != tables.end()) return *it->second;
   auto table = BuildTable(codePage);
-  if (!table) {
-    // An unknown code page converts as the program's own; without iconv's CP1251 (a broken
-    // installation) at least ASCII still converts.
-    if (codePage != kAnsiCodePage) return TableForLocked(tables, kAnsiCodePage);
-    table = AsciiOnlyTable();
-  }
+  // A code page iconv does not know converts as the program's own, which is always there.
+  if (!table) return TableForLocked(tables, kAnsiCodePage);
   return *tables.emplace(codePage, std::move(table)).first->second;
 }
 

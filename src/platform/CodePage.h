@@ -8,7 +8,8 @@
 // (widgets, RTF and DXF escapes, UTF-8 source tables). Characters the code page cannot hold become
 // '?', bytes the code page leaves undefined become U+FFFD: nothing is dropped silently.
 //
-// The byte tables are built once per code page through iconv; conversions are table look-ups.
+// The program's own code page is a built-in table, so its texts convert whatever iconv has; the
+// tables of other code pages are built once through iconv. Conversions are table look-ups.
 
 // Code page of the program's own texts.
 inline constexpr int kAnsiCodePage = 1251;

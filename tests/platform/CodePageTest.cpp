@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <string>
 
@@ -11,6 +12,26 @@ TEST(CodePage, Cp1251RoundTripsEveryDefinedByte) {
     EXPECT_EQ(Cp1251FromUtf8(Utf8FromCp1251(byte)), byte) << b;
     EXPECT_EQ(Cp1251FromUtf16(Utf16FromCp1251(byte)), byte) << b;
   }
+}
+
+// The program's own code page is built in; iconv's CP1251 is the independent reference.
+TEST(CodePage, BuiltinCp1251AgreesWithIconv) {
+  iconv_t cd = iconv_open("UTF-8", "CP1251");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "this machine's iconv has no CP1251";
+  for (int b = 1; b < 256; ++b) {
+    char in = static_cast<char>(b);
+    char out[8] = {};
+    char* inPtr = &in;
+    char* outPtr = out;
+    std::size_t inLeft = 1;
+    std::size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const bool defined =
+        iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+    const std::string expected = defined ? std::string(out, sizeof out - outLeft) : "\xEF\xBF\xBD";
+    EXPECT_EQ(Utf8FromCp1251(std::string(1, in)), expected) << b;
+  }
+  iconv_close(cd);
 }
 
 TEST(CodePage, RussianText) {
