@@ -11,9 +11,11 @@
 class Cls_OutdoorUnit;
 
 // The program's factory connected for a command that reads the catalogue: the embedded
-// catalogue, or a catalogue file (text object form, plain or compressed) in its place, with an
-// empty project; translated catalogue texts read through the embedded glossary. Messages of the
-// store go to the error stream. Disconnects when destroyed.
+// catalogue, or a catalogue file (text object form, plain or compressed) in its place for this
+// factory alone (the embedded resource stays as it is), with an empty scratch project, so that
+// connecting writes no settings; translated catalogue texts read through the embedded glossary.
+// Messages of the store go to the error stream. It is the default factory while it lives and
+// disconnects when destroyed.
 class CTCliCatalogue {
  public:
   explicit CTCliCatalogue(std::ostream& err);

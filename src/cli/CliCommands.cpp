@@ -17,6 +17,7 @@
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
 #include "platform/SafeFileWriter.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 
@@ -74,6 +75,12 @@ int ResaveProject(const std::string& inPath, const std::string& outPath, std::os
   CTHeadlessMessageUi ui(&err);
   CTScopedMessageUi scoped(ui);
   RegisterProgramEngines();
+  // The project connects through the memory engine, which needs its data-source entry.
+  if (!EnsureProjectDataSource()) {
+    CTSettingsStore& settings = CTSettingsStore::Process();
+    return CliFail(err, kMsgCannotCreate, settings.FilePath(CTSettingsHive::CurrentUser),
+                   settings.ErrorText(CTSettingsHive::CurrentUser));
+  }
   CTFactory factory;
   CTBaseFactory::SetDefault(&factory);
   factory.SetReadOnly(CTFactory::kCatalogue, true);
