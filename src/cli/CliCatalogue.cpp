@@ -20,7 +20,7 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(&err), scoped_(ui_) {
+CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(err), scoped_(ui_) {
   RegisterBuiltinMessages();
   RegisterProgramEngines();
 }
@@ -49,7 +49,7 @@ bool CTCliCatalogue::Open(const std::string& file) {
   if (LoadProgramGlossary(glossary_)) factory_.SetGlossary(CTFactory::kCatalogue, &glossary_);
   connected_ = factory_.ConnectAll();
   if (!connected_) {
-    CliFail(err_, kMsgCannotOpen, file.empty() ? "DEVICE_DATABASE" : file, "");
+    CliFail(err_, kMsgInvalidStructure, file.empty() ? "DEVICE_DATABASE" : file, "");
     factory_.DisconnectAll();
   }
   return connected_;

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/ProgramFactory.h"
+#include "cli/CliErrors.h"
 #include "i18n/Glossary.h"
-#include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageUi.h"
 
 class Cls_OutdoorUnit;
@@ -33,7 +33,7 @@ class CTCliCatalogue {
 
  private:
   std::ostream& err_;
-  CTHeadlessMessageUi ui_;
+  CTCliMessageUi ui_;
   CTScopedMessageUi scoped_;
   CTFactory factory_;
   // The catalogue's translated texts read through the embedded glossary.
