@@ -11,6 +11,7 @@
 #include "objectstore/ResDbEngine.h"
 #include "objectstore/TableInfo.h"
 #include "platform/CompressedWrapper.h"
+#include "platform/MemoryStream.h"
 
 namespace {
 
@@ -28,6 +29,46 @@ std::vector<LTClassEntry> ClassEntries() {
   ForEachCatalogueClass(add);
   ForEachProjectClass(add);
   return entries;
+}
+
+// The catalogue engine over bytes a CTFactory was given in place of the resource: the resource
+// engine in every respect but where it loads from.
+class CTGivenCatalogueEngine : public CTResDbEngine {
+ public:
+  CTGivenCatalogueEngine(CTBaseFactory& factory, const std::string& database,
+                         const std::string& fileName, bool readOnly, int databaseIndex,
+                         const std::string& bytes)
+      : CTResDbEngine(factory, database, fileName, readOnly, databaseIndex), bytes_(bytes) {}
+
+  bool Connect(const std::string&, const std::string&, bool) override {
+    CTMemoryStream stream(bytes_);
+    return LoadFromStream(stream);
+  }
+
+ private:
+  const std::string& bytes_;  // the factory's, which outlives its engines
+};
+
+// Takes the databases of a CTFactory whose sources were set: the catalogue from given bytes, the
+// scratch project in memory. Declines everything else, which goes on to the usual engines.
+void RegisterGivenSourceEngine() {
+  CTBaseFactory::RegisterEngineClass([](CTBaseFactory& factory, const std::string& database,
+                                        std::unique_ptr<CTDbEngine>& engine, bool, bool,
+                                        int databaseIndex, bool readOnly, std::string& fileName) {
+    const auto* program = dynamic_cast<const CTFactory*>(&factory);
+    if (!program) return false;
+    if (databaseIndex == CTFactory::kCatalogue && program->CatalogueBytes()) {
+      engine = std::make_unique<CTGivenCatalogueEngine>(factory, database, fileName, readOnly,
+                                                        databaseIndex, *program->CatalogueBytes());
+      return true;
+    }
+    if (databaseIndex == CTFactory::kProject && program->ScratchProject()) {
+      engine = std::make_unique<CTMemDbEngine>(factory, database, std::string(), readOnly,
+                                               databaseIndex);
+      return true;
+    }
+    return false;
+  });
 }
 
 }  // namespace
@@ -57,11 +98,15 @@ CTFactory::CTFactory() : CTBaseFactory("EDI", 100, 100) {
 void RegisterProgramEngines() {
   static bool registered = false;
   if (!registered) {
+    RegisterGivenSourceEngine();
     CTResDbEngine::RegisterClass();
     CTMemDbEngine::RegisterClass();
     registered = true;
   }
   CTMemDbEngine::SetCompression(true);
   CTMemDbEngine::SetCompressionMagic(std::string(kCompressedMagic));
-  CTMemDbEngine::EnsureDataSource("QRN_Solvo_Project");
+}
+
+bool EnsureProjectDataSource() {
+  return CTMemDbEngine::EnsureDataSource("QRN_Solvo_Project");
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "objectstore/BaseFactory.h"
 
 // The program's factory: the catalogue ("Device_Database", read from the program resource) and
@@ -12,9 +15,32 @@ class CTFactory : public CTBaseFactory {
   static constexpr int kTableListSize = 229;
 
   CTFactory();
+
+  // Where the databases come from when the factory connects. By default the catalogue is the
+  // embedded resource and the project goes through the memory engine (a file, or empty without
+  // one, behind the project's data-source entry).
+  //
+  // The catalogue read from these bytes (the text object form, plain or compressed) instead of
+  // the embedded resource, which stays as it is for everybody else. Nothing: the resource.
+  void SetCatalogueBytes(std::optional<std::string> bytes) { catalogueBytes_ = std::move(bytes); }
+  const std::optional<std::string>& CatalogueBytes() const { return catalogueBytes_; }
+  // The project as an empty database held in memory only, connected without its data-source
+  // entry and without a file, so that connecting touches no settings: for work that only reads
+  // the catalogue.
+  void SetScratchProject(bool scratch) { scratchProject_ = scratch; }
+  bool ScratchProject() const { return scratchProject_; }
+
+ private:
+  std::optional<std::string> catalogueBytes_;
+  bool scratchProject_ = false;
 };
 
-// Registers the resource engine and then the memory engine (the resource engine is asked first),
-// switches the compressed file form on ("Q3T") and makes sure the project's data-source entry
-// exists. Done once at start-up before the factory connects.
+// Registers the engine classes: first the one that serves the sources set on a CTFactory above,
+// then the resource engine, then the memory engine (asked in that order), and switches the
+// compressed file form on ("Q3T"). Done at start-up before a factory connects; writes nothing.
 void RegisterProgramEngines();
+
+// Creates the project database's data-source entry in the user's settings when it is missing (the
+// memory engine connects the project only through it). Only work that connects a project needs
+// it; it writes the settings file when the entry is missing. False when it cannot be written.
+bool EnsureProjectDataSource();

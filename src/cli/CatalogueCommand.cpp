@@ -1,5 +1,7 @@
 #include "cli/CatalogueCommand.h"
 
+#include <algorithm>
+#include <cmath>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -9,7 +11,9 @@
 #include "catalogue/OutdoorUnits.h"
 #include "catalogue/PipingTables.h"
 #include "cli/CliCatalogue.h"
-#include "objectstore/FloatText.h"
+#include "cli/CliErrors.h"
+#include "cli/CliOptions.h"
+#include "cli/CliText.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -61,48 +65,6 @@ CTDbObjectList LiveModels(int tableId, CTBaseFactory& factory) {
   return models;
 }
 
-nlohmann::json ListModels(CTBaseFactory& factory) {
-  nlohmann::json result;
-  nlohmann::json& outdoor = result["outdoor_units"] = nlohmann::json::array();
-  for (auto& object : LiveModels(Cls_OutdoorUnit::kTableId, factory)) {
-    auto& unit = dynamic_cast<Cls_OutdoorUnit&>(*object);
-    const auto rated = RatedRow(unit);
-    outdoor.push_back({
-        {"name", Text(unit.Name())},
-        {"series", Text(unit.Series())},
-        {"family", unit.Family()},
-        {"horsepower", unit.Horsepower()},
-        {"capacity_index", unit.GetCapacityIndexAt(100.0)},
-        {"cooling_kW", rated ? nlohmann::json(rated->CUnitSize()) : nlohmann::json()},
-        {"heating_kW", rated ? nlohmann::json(rated->HUnitSize()) : nlohmann::json()},
-        {"refrigerant", RefrigerantName(unit, factory)},
-        {"max_indoor_units", unit.MaxIndoorUnits()},
-    });
-  }
-  nlohmann::json& indoor = result["indoor_units"] = nlohmann::json::array();
-  for (auto& object : LiveModels(Cls_IndoorUnit::kTableId, factory)) {
-    auto& unit = dynamic_cast<Cls_IndoorUnit&>(*object);
-    indoor.push_back({
-        {"name", Text(unit.Name())},
-        {"family", Text(unit.Family())},
-        {"series", Text(unit.Series())},
-        {"capacity_index", unit.CapIndex()},
-        {"cooling_kW", unit.CUnitSize()},
-        {"heating_kW", unit.HUnitSize()},
-    });
-  }
-  nlohmann::json& boxes = result["bs_boxes"] = nlohmann::json::array();
-  for (auto& object : LiveModels(Cls_BSBox::kTableId, factory)) {
-    auto& box = dynamic_cast<Cls_BSBox&>(*object);
-    boxes.push_back({
-        {"name", Text(box.Name())},
-        {"series", Text(box.Series())},
-        {"max_capacity_index", box.MaxCapIndex()},
-    });
-  }
-  return result;
-}
-
 // Characters of UTF-8 text, for aligning columns.
 std::size_t Width(const std::string& utf8) {
   std::size_t n = 0;
@@ -110,10 +72,13 @@ std::size_t Width(const std::string& utf8) {
   return n;
 }
 
-std::string Number(const nlohmann::json& value) {
-  if (value.is_null()) return "-";
-  if (value.is_number_integer()) return std::to_string(value.get<long long>());
-  return FormatStoreFloat(value.get<double>());
+std::string Cell(const std::optional<double>& value) {
+  return value ? GeneralText(*value) : "-";
+}
+
+// JSON numbers; null for nothing and for a value that is not finite.
+nlohmann::ordered_json Json(const std::optional<double>& value) {
+  return value && std::isfinite(*value) ? nlohmann::ordered_json(*value) : nlohmann::ordered_json();
 }
 
 // Prints a titled table: the text columns left-aligned, the number columns right-aligned.
@@ -140,56 +105,116 @@ void PrintTable(std::ostream& out, const char* title, const std::vector<std::str
   for (const auto& row : rows) line(row);
 }
 
-void PrintText(std::ostream& out, const nlohmann::json& list) {
+}  // namespace
+
+LTCatalogueListing ListCatalogue(CTBaseFactory& factory) {
+  LTCatalogueListing listing;
+  for (auto& object : LiveModels(Cls_OutdoorUnit::kTableId, factory)) {
+    auto& unit = dynamic_cast<Cls_OutdoorUnit&>(*object);
+    const auto rated = RatedRow(unit);
+    LTCatalogueListing::Outdoor row;
+    row.name = Text(unit.Name());
+    row.series = Text(unit.Series());
+    row.family = unit.Family();
+    row.horsepower = unit.Horsepower();
+    row.capacityIndex = unit.GetCapacityIndexAt(100.0);
+    if (rated) {
+      row.coolingKW = rated->CUnitSize();
+      row.heatingKW = rated->HUnitSize();
+    }
+    row.refrigerant = RefrigerantName(unit, factory);
+    row.maxIndoorUnits = unit.MaxIndoorUnits();
+    listing.outdoorUnits.push_back(std::move(row));
+  }
+  for (auto& object : LiveModels(Cls_IndoorUnit::kTableId, factory)) {
+    auto& unit = dynamic_cast<Cls_IndoorUnit&>(*object);
+    listing.indoorUnits.push_back({Text(unit.Name()), Text(unit.Family()), Text(unit.Series()),
+                                   unit.CapIndex(), unit.CUnitSize(), unit.HUnitSize()});
+  }
+  for (auto& object : LiveModels(Cls_BSBox::kTableId, factory)) {
+    auto& box = dynamic_cast<Cls_BSBox&>(*object);
+    listing.bsBoxes.push_back({Text(box.Name()), Text(box.Series()), box.MaxCapIndex()});
+  }
+  return listing;
+}
+
+void WriteCatalogueText(const LTCatalogueListing& listing, std::ostream& out) {
   std::vector<std::vector<std::string>> rows;
-  for (const auto& u : list["outdoor_units"]) {
-    rows.push_back({u["name"], u["series"], FamilyText(u["family"].get<int>()),
-                    Number(u["horsepower"]), Number(u["capacity_index"]), Number(u["cooling_kW"]),
-                    Number(u["heating_kW"]), u["refrigerant"], Number(u["max_indoor_units"])});
+  for (const auto& u : listing.outdoorUnits) {
+    rows.push_back({u.name, u.series, FamilyText(u.family), std::to_string(u.horsepower),
+                    GeneralText(u.capacityIndex), Cell(u.coolingKW), Cell(u.heatingKW),
+                    u.refrigerant.empty() ? "-" : u.refrigerant, std::to_string(u.maxIndoorUnits)});
   }
   PrintTable(out, "Outdoor units",
              {"name", "series", "family", "HP", "index", "cooling kW", "heating kW", "refrigerant",
               "max indoor"},
              {false, false, false, true, true, true, true, false, true}, rows);
   rows.clear();
-  for (const auto& u : list["indoor_units"]) {
-    rows.push_back({u["name"], u["family"], u["series"], Number(u["capacity_index"]),
-                    Number(u["cooling_kW"]), Number(u["heating_kW"])});
+  for (const auto& u : listing.indoorUnits) {
+    rows.push_back({u.name, u.family, u.series, GeneralText(u.capacityIndex),
+                    GeneralText(u.coolingKW), GeneralText(u.heatingKW)});
   }
   out << '\n';
   PrintTable(out, "Indoor units", {"name", "family", "series", "index", "cooling kW", "heating kW"},
              {false, false, false, true, true, true}, rows);
   rows.clear();
-  for (const auto& b : list["bs_boxes"]) {
-    rows.push_back({b["name"], b["series"], Number(b["max_capacity_index"])});
+  for (const auto& b : listing.bsBoxes) {
+    rows.push_back({b.name, b.series, GeneralText(b.maxCapacityIndex)});
   }
   out << '\n';
   PrintTable(out, "BS boxes", {"name", "series", "max index"}, {false, false, true}, rows);
 }
 
-}  // namespace
+void WriteCatalogueJson(const LTCatalogueListing& listing, std::ostream& out) {
+  nlohmann::ordered_json json;
+  auto& outdoor = json["outdoor_units"] = nlohmann::ordered_json::array();
+  for (const auto& u : listing.outdoorUnits) {
+    outdoor.push_back({
+        {"name", u.name},
+        {"series", u.series},
+        {"family", u.family},
+        {"horsepower", u.horsepower},
+        {"capacity_index", Json(u.capacityIndex)},
+        {"cooling_kW", Json(u.coolingKW)},
+        {"heating_kW", Json(u.heatingKW)},
+        {"refrigerant", u.refrigerant},
+        {"max_indoor_units", u.maxIndoorUnits},
+    });
+  }
+  auto& indoor = json["indoor_units"] = nlohmann::ordered_json::array();
+  for (const auto& u : listing.indoorUnits) {
+    indoor.push_back({
+        {"name", u.name},
+        {"family", u.family},
+        {"series", u.series},
+        {"capacity_index", Json(u.capacityIndex)},
+        {"cooling_kW", Json(u.coolingKW)},
+        {"heating_kW", Json(u.heatingKW)},
+    });
+  }
+  auto& boxes = json["bs_boxes"] = nlohmann::ordered_json::array();
+  for (const auto& b : listing.bsBoxes) {
+    boxes.push_back({
+        {"name", b.name},
+        {"series", b.series},
+        {"max_capacity_index", Json(b.maxCapacityIndex)},
+    });
+  }
+  out << json.dump(2) << '\n';
+}
 
 int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out,
                         std::ostream& err) {
-  bool json = false;
-  std::string file;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--json") {
-      json = true;
-    } else if (args[i] == "--catalogue" && i + 1 < args.size()) {
-      file = args[++i];
-    } else {
-      err << kCatalogueUsage;
-      return 2;
-    }
-  }
+  const auto options = ParseCliOptions(args, {FlagOption("--json"), TextOption("--catalogue")},
+                                       kCatalogueUsage, err);
+  if (!options) return kCliNotUnderstood;
   CTCliCatalogue catalogue(err);
-  if (!catalogue.Open(file)) return 1;
-  const nlohmann::json list = ListModels(catalogue.Factory());
-  if (json) {
-    out << list.dump(2) << '\n';
+  if (!catalogue.Open(options->Text("--catalogue"))) return kCliFailed;
+  const LTCatalogueListing listing = ListCatalogue(catalogue.Factory());
+  if (options->Has("--json")) {
+    WriteCatalogueJson(listing, out);
   } else {
-    PrintText(out, list);
+    WriteCatalogueText(listing, out);
   }
-  return 0;
+  return kCliDone;
 }

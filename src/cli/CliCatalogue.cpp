@@ -9,16 +9,8 @@
 #include "cli/CliErrors.h"
 #include "i18n/BuiltinMessages.h"
 #include "platform/CodePage.h"
-#include "platform/Resources.h"
 
 namespace {
-
-// The bytes of a catalogue file put in place of the embedded one; they must outlive every
-// connection, so they stay for the life of the process.
-std::string& ReplacementCatalogue() {
-  static auto* bytes = new std::string;
-  return *bytes;
-}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -28,7 +20,7 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(&err), scoped_(ui_) {
+CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(err), scoped_(ui_) {
   RegisterBuiltinMessages();
   RegisterProgramEngines();
 }
@@ -42,22 +34,22 @@ bool CTCliCatalogue::Open(const std::string& file) {
   if (!file.empty()) {
     auto in = OpenCliInput(file, err_);
     if (!in) return false;
+    std::string bytes;
     try {
-      ReadRest(*in, ReplacementCatalogue());
+      ReadRest(*in, bytes);
     } catch (const CTStreamError& e) {
       CliFail(err_, kMsgCannotOpen, file, e.what());
       return false;
     }
-    const std::string& bytes = ReplacementCatalogue();
-    CTResources::Register(LTResource{
-        "DEVICE_DATABASE", reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
+    factory_.SetCatalogueBytes(std::move(bytes));
   }
+  factory_.SetScratchProject(true);
   CTBaseFactory::SetDefault(&factory_);
   factory_.SetReadOnly(CTFactory::kCatalogue, true);
   if (LoadProgramGlossary(glossary_)) factory_.SetGlossary(CTFactory::kCatalogue, &glossary_);
   connected_ = factory_.ConnectAll();
   if (!connected_) {
-    CliFail(err_, kMsgCannotOpen, file.empty() ? "DEVICE_DATABASE" : file, "");
+    CliFail(err_, kMsgInvalidStructure, file.empty() ? "DEVICE_DATABASE" : file, "");
     factory_.DisconnectAll();
   }
   return connected_;

@@ -4,16 +4,18 @@
 #include <string>
 
 #include "app/ProgramFactory.h"
+#include "cli/CliErrors.h"
 #include "i18n/Glossary.h"
-#include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageUi.h"
 
 class Cls_OutdoorUnit;
 
 // The program's factory connected for a command that reads the catalogue: the embedded
-// catalogue, or a catalogue file (text object form, plain or compressed) in its place, with an
-// empty project; translated catalogue texts read through the embedded glossary. Messages of the
-// store go to the error stream. Disconnects when destroyed.
+// catalogue, or a catalogue file (text object form, plain or compressed) in its place for this
+// factory alone (the embedded resource stays as it is), with an empty scratch project, so that
+// connecting writes no settings; translated catalogue texts read through the embedded glossary.
+// Messages of the store go to the error stream. It is the default factory while it lives and
+// disconnects when destroyed.
 class CTCliCatalogue {
  public:
   explicit CTCliCatalogue(std::ostream& err);
@@ -31,7 +33,7 @@ class CTCliCatalogue {
 
  private:
   std::ostream& err_;
-  CTHeadlessMessageUi ui_;
+  CTCliMessageUi ui_;
   CTScopedMessageUi scoped_;
   CTFactory factory_;
   // The catalogue's translated texts read through the embedded glossary.

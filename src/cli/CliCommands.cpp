@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include <array>
 #include <cerrno>
 #include <ostream>
 
@@ -8,8 +9,8 @@
 #include "cli/CapacityCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliErrors.h"
+#include "cli/CliText.h"
 #include "i18n/BuiltinMessages.h"
-#include "i18n/HeadlessMessageUi.h"
 #include "i18n/MessageCatalog.h"
 #include "platform/CodePage.h"
 #include "platform/CompressedWrapper.h"
@@ -17,6 +18,7 @@
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
 #include "platform/SafeFileWriter.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 
@@ -35,45 +37,87 @@ const char kUsage[] =
     "  catalogue [--json] [--catalogue FILE]\n"
     "                     outdoor units, indoor units and BS boxes of the catalogue\n";
 
+// Copies everything from source to target. A failure is reported on the side it happened, with
+// that side's file: reading names the input, writing the output.
+bool CopyReporting(CTStream& source, const std::string& sourcePath, CTStream& target,
+                   const std::string& targetPath, std::ostream& err) {
+  std::array<char, 65536> block;
+  for (;;) {
+    std::size_t n = 0;
+    try {
+      n = source.Read(block.data(), block.size());
+    } catch (const CTStreamError& e) {
+      CliFail(err, kMsgCannotOpen, sourcePath, e.what());
+      return false;
+    }
+    if (n == 0) return true;
+    try {
+      target.WriteAll(block.data(), n);
+    } catch (const CTStreamError& e) {
+      CliFail(err, kMsgCannotCreate, targetPath, e.what());
+      return false;
+    }
+  }
+}
+
+// Compressed data that end without their end mark were cut short (or their file failed).
+constexpr char kCutShort[] = "compressed data cut short";
+
+// Opens the text of a (compressed) source; false, reported with the source's name, when it
+// cannot be read.
+bool OpenText(CTCompressedTextReader& reader, CTStream& source, const std::string& sourcePath,
+              std::ostream& err) {
+  try {
+    if (reader.Open(source, kCompressedMagic)) return true;
+    CliFail(err, kMsgCannotOpen, sourcePath, "");
+  } catch (const CTStreamError& e) {
+    CliFail(err, kMsgCannotOpen, sourcePath, e.what());
+  }
+  return false;
+}
+
 }  // namespace
 
 int CompressFile(const std::string& inPath, const std::string& outPath, std::ostream& err) {
   auto in = OpenCliInput(inPath, err);
-  if (!in) return 1;
+  if (!in) return kCliFailed;
   CTSafeFileWriter out(outPath);
   if (!out.IsOpen()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
   try {
     CTCompressedTextWriter writer(*out.Stream(), kCompressedMagic);
-    CopyStream(*in, writer.Text());
+    if (!CopyReporting(*in, inPath, writer.Text(), outPath, err)) return kCliFailed;
     writer.Finish();
   } catch (const CTStreamError& e) {
     return CliFail(err, kMsgCannotCreate, outPath, e.what());
   }
   if (!out.Commit()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
-  return 0;
+  return kCliDone;
 }
 
 int ExpandFile(const std::string& inPath, const std::string& outPath, std::ostream& err) {
   auto in = OpenCliInput(inPath, err);
-  if (!in) return 1;
+  if (!in) return kCliFailed;
   CTSafeFileWriter out(outPath);
   if (!out.IsOpen()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
-  try {
-    CTCompressedTextReader reader;
-    if (!reader.Open(*in, kCompressedMagic)) return CliFail(err, kMsgCannotOpen, inPath, "");
-    CopyStream(reader.Text(), *out.Stream());
-  } catch (const CTStreamError& e) {
-    return CliFail(err, kMsgCannotCreate, outPath, e.what());
-  }
+  CTCompressedTextReader reader;
+  if (!OpenText(reader, *in, inPath, err)) return kCliFailed;
+  if (!CopyReporting(reader.Text(), inPath, *out.Stream(), outPath, err)) return kCliFailed;
+  if (!reader.FinishedWhole()) return CliFail(err, kMsgCannotOpen, inPath, kCutShort);
   if (!out.Commit()) return CliFail(err, kMsgCannotCreate, outPath, out.ErrorText());
-  return 0;
+  return kCliDone;
 }
 
 int ResaveProject(const std::string& inPath, const std::string& outPath, std::ostream& err) {
   RegisterBuiltinMessages();
-  CTHeadlessMessageUi ui(&err);
+  CTCliMessageUi ui(err);
   CTScopedMessageUi scoped(ui);
   RegisterProgramEngines();
+  // The project connects through the memory engine, which needs its data-source entry.
+  if (!EnsureProjectDataSource()) {
+    CTSettingsStore& settings = CTSettingsStore::Process();
+    return CliFail(err, kMsgCannotCreate, settings.FilePath(CTSettingsHive::CurrentUser),
+                   settings.ErrorText(CTSettingsHive::CurrentUser));
+  }
   CTFactory factory;
   CTBaseFactory::SetDefault(&factory);
   factory.SetReadOnly(CTFactory::kCatalogue, true);
@@ -85,39 +129,43 @@ int ResaveProject(const std::string& inPath, const std::string& outPath, std::os
   }
   factory.DisconnectAll();
   CTBaseFactory::SetDefault(nullptr);
-  return ok ? 0 : 1;
+  return ok ? kCliDone : kCliFailed;
 }
 
 namespace {
 
-int Dump(CTStream& source, std::ostream& out) {
+// Prints the text of a (compressed) source.
+int Dump(CTStream& source, const std::string& sourcePath, std::ostream& out, std::ostream& err) {
   CTCompressedTextReader reader;
-  if (!reader.Open(source, kCompressedMagic)) return 1;
-  char block[65536];
-  for (std::size_t n; (n = reader.Text().Read(block, sizeof block)) > 0;) {
-    out.write(block, static_cast<std::streamsize>(n));
+  if (!OpenText(reader, source, sourcePath, err)) return kCliFailed;
+  std::array<char, 65536> block;
+  for (;;) {
+    std::size_t n = 0;
+    try {
+      n = reader.Text().Read(block.data(), block.size());
+    } catch (const CTStreamError& e) {
+      return CliFail(err, kMsgCannotOpen, sourcePath, e.what());
+    }
+    if (n == 0) break;
+    out.write(block.data(), static_cast<std::streamsize>(n));
   }
-  return out ? 0 : 1;
+  if (!reader.FinishedWhole()) return CliFail(err, kMsgCannotOpen, sourcePath, kCutShort);
+  return kCliDone;
 }
 
 }  // namespace
 
 int DumpFile(const std::string& inPath, std::ostream& out, std::ostream& err) {
   auto in = OpenCliInput(inPath, err);
-  if (!in) return 1;
-  try {
-    if (Dump(*in, out) != 0) return CliFail(err, kMsgCannotOpen, inPath, "");
-  } catch (const CTStreamError& e) {
-    return CliFail(err, kMsgCannotOpen, inPath, e.what());
-  }
-  return 0;
+  if (!in) return kCliFailed;
+  return Dump(*in, inPath, out, err);
 }
 
 int DumpCatalogue(std::ostream& out, std::ostream& err) {
   const auto bytes = CTResources::Find("DEVICE_DATABASE");
   if (!bytes) return CliFail(err, kMsgFileNotFound, "DEVICE_DATABASE", "");
   CTMemoryStream source(*bytes);
-  return Dump(source, out);
+  return Dump(source, "DEVICE_DATABASE", out, err);
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -135,5 +183,36 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return args[1] == "--catalogue" ? DumpCatalogue(out, err) : DumpFile(args[1], out, err);
   }
   err << kUsage;
-  return 2;
+  return kCliNotUnderstood;
+}
+
+namespace {
+
+// Reports an exception that no command caught, as one line; the text is shown as UTF-8 (the
+// program's own texts are in its code page).
+int ReportEscaped(std::ostream& err, const std::string& what) {
+  try {
+    CliReport(err, IsUtf8(what) ? what : Utf8FromCp1251(what), kCliFailed);
+  } catch (...) {
+    // The error stream itself failed; the exit status still tells.
+  }
+  return kCliFailed;
+}
+
+}  // namespace
+
+int CliMain(int argc, const char* const* argv, std::ostream& out, std::ostream& err) noexcept {
+  int status = kCliFailed;
+  try {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    status = RunCli(args, out, err);
+    out.flush();
+  } catch (const std::exception& e) {
+    return ReportEscaped(err, e.what());
+  } catch (...) {
+    return ReportEscaped(err, "unexpected failure");
+  }
+  // Output that did not reach its file (a full disk, a closed pipe) is no success.
+  if (!out && status == kCliDone) return ReportEscaped(err, "cannot write the output");
+  return status;
 }

@@ -4,6 +4,7 @@
 
 #include "app/ProgramFactory.h"
 #include "app/ProgramTables.h"
+#include "catalogue/OutdoorUnits.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/HeadlessMessageUi.h"
 #include "objectstore/DbEngine.h"
@@ -12,6 +13,7 @@
 #include "objectstore/MemDbEngine.h"
 #include "objectstore/TableInfo.h"
 #include "platform/MemoryStream.h"
+#include "platform/Resources.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
@@ -25,6 +27,7 @@ class ProgramStore : public ::testing::Test {
     RegisterBuiltinMessages();
     CTSettingsStore::SetProcess(&settings);
     RegisterProgramEngines();
+    EnsureProjectDataSource();
     factory = std::make_unique<CTFactory>();
     CTBaseFactory::SetDefault(factory.get());
     factory->SetReadOnly(CTFactory::kCatalogue, true);
@@ -219,4 +222,53 @@ TEST_F(ProgramStore, OtherLayoutsStillLoad) {
   ASSERT_TRUE(Project().LoadFromStream(in));
   auto project = factory->CreateObject(173, 9);
   EXPECT_EQ(project->Name(), "Main");
+}
+
+// A factory given its catalogue's bytes and a scratch project connects without touching the
+// embedded resource or the settings; a factory without them still needs the project's entry.
+TEST(ProgramFactorySources, GivenCatalogueAndScratchProjectLeaveResourceAndSettingsAlone) {
+  testsupport::TempDir dir;
+  CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
+  CTSettingsStore::SetProcess(&settings);
+  RegisterBuiltinMessages();
+  CTHeadlessMessageUi ui;
+  CTScopedMessageUi scoped(ui);
+  RegisterProgramEngines();
+  const auto embedded = CTResources::Find("DEVICE_DATABASE");
+  ASSERT_TRUE(embedded);
+  {
+    CTFactory factory;
+    CTBaseFactory::SetDefault(&factory);
+    factory.SetReadOnly(CTFactory::kCatalogue, true);
+    factory.SetCatalogueBytes(
+        testsupport::ReadFile(testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt")));
+    factory.SetScratchProject(true);
+    ASSERT_TRUE(factory.ConnectAll());
+    std::vector<std::string> names;
+    for (const auto& unit : CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, &factory)) {
+      names.push_back(unit->Name());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"QOT-10", "QOT-20"}));
+    EXPECT_TRUE(factory.Engine(CTFactory::kCatalogue)->ReadOnly());
+    EXPECT_EQ(factory.Engine(CTFactory::kProject)->RecordCount(173), 0);
+    factory.DisconnectAll();
+    CTBaseFactory::SetDefault(nullptr);
+  }
+  const auto after = CTResources::Find("DEVICE_DATABASE");
+  ASSERT_TRUE(after);
+  EXPECT_EQ(after->data(), embedded->data());
+  EXPECT_EQ(after->size(), embedded->size());
+  EXPECT_FALSE(testsupport::FileExists(dir.File("user.txt")));
+  EXPECT_FALSE(testsupport::FileExists(dir.File("user.txt.lock")));
+
+  CTFactory plain;
+  CTBaseFactory::SetDefault(&plain);
+  EXPECT_FALSE(plain.ConnectAll());  // no data-source entry for the project
+  EXPECT_TRUE(EnsureProjectDataSource());
+  EXPECT_TRUE(testsupport::FileExists(dir.File("user.txt")));
+  ASSERT_TRUE(plain.ConnectAll());
+  EXPECT_GT(plain.Engine(CTFactory::kCatalogue)->RecordCount(Cls_OutdoorUnit::kTableId), 2);
+  plain.DisconnectAll();
+  CTBaseFactory::SetDefault(nullptr);
+  CTSettingsStore::SetProcess(nullptr);
 }

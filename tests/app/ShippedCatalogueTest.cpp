@@ -49,6 +49,7 @@ class ShippedCatalogue : public ::testing::Test {
     factory = new CTFactory;
     CTBaseFactory::SetDefault(factory);
     factory->SetReadOnly(CTFactory::kCatalogue, true);
+    factory->SetScratchProject(true);
     glossary = new CTGlossary;
     glossaryLoaded = LoadProgramGlossary(*glossary);
     factory->SetGlossary(CTFactory::kCatalogue, glossary);

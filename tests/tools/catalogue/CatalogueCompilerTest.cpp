@@ -65,6 +65,7 @@ class CompiledCatalogue : public ::testing::Test {
     factory = new CTFactory;
     CTBaseFactory::SetDefault(factory);
     factory->SetReadOnly(CTFactory::kCatalogue, true);
+    factory->SetScratchProject(true);
     connected = factory->ConnectAll();
   }
   static void TearDownTestSuite() {
