@@ -112,7 +112,7 @@ TEST(Cli, AirStatesAndErrors) {
 namespace {
 
 std::string CapacityFixture() {
-  return " --catalogue " + testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt");
+  return " --catalogue " + testsupport::CatalogueFixture("capacity");
 }
 
 }  // namespace
