@@ -1,6 +1,7 @@
 #include "objectstore/TableDefinitions.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <stdexcept>
 

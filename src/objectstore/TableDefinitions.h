@@ -34,7 +34,8 @@ struct LTLinkDefinition {
 
 // Registers table and link lists with a factory the one way the program does it: the tables in
 // ascending id whatever list they came from, each table followed by the links that point at it
-// in the order the link lists were added, then FinishRegistration.
+// in the order the link lists were added, then FinishRegistration. The lists must outlive
+// Register.
 class CTSchemaBuilder {
  public:
   explicit CTSchemaBuilder(CTBaseFactory& factory) : factory_(factory) {}
