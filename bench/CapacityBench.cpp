@@ -11,7 +11,6 @@
 #include "catalogue/CatalogueTestStore.h"  // tests/catalogue
 #include "catalogue/OutdoorCapacity.h"
 #include "catalogue/OutdoorUnits.h"
-#include "objectstore/TableInfo.h"
 #include "physics/MoistAir.h"
 #include "support/TestSupport.h"
 
@@ -43,14 +42,7 @@ namespace {
 Cls_OutdoorUnit& Model() {
   static CTCatalogueTestStore* store = [] {
     auto* s = new CTCatalogueTestStore();
-    constexpr int flags = CTTableLink::kCascade | CTTableLink::kChecked;
-    s->Link(58, 119, 79, 4, flags);
-    s->Link(60, 119, 104, 3, flags);
-    s->Link(65, 119, 116, 12, flags);
-    s->Link(66, 119, 117, 5, flags);
-    if (!s->Load(testsupport::ReadFile(
-            testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt"))))
-      std::abort();
+    if (!s->LoadFixture("capacity")) std::abort();
     return s;
   }();
   auto* unit = dynamic_cast<Cls_OutdoorUnit*>(CTDbObject::CachedObject(119, 1, &store->factory));

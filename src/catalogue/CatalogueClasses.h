@@ -1,15 +1,12 @@
 #pragma once
 
-#include <functional>
-#include <string>
+#include <vector>
 
-#include "objectstore/BaseFactory.h"
+#include "objectstore/TableDefinitions.h"
 
-class CTTableInfo;
-
-// Every catalogue table's class, in ascending table id: the table id, the class's
-// table-definition procedure and a creator of its objects (null for the abstract tables, which
-// have no instances). The factory defines and registers the catalogue tables from this list.
-void ForEachCatalogueClass(
-    const std::function<void(int tableId, void (*define)(CTTableInfo&, const std::string&),
-                             TObjectCreator create)>& visit);
+// Every catalogue table in ascending table id, with its class (the abstract tables, which have
+// no instances, come without a creator). The factory registers them as the catalogue database.
+const std::vector<LTTableDefinition>& CatalogueTables();
+// The references among the catalogue tables, grouped by referenced table in ascending id: the
+// order they are registered in.
+const std::vector<LTLinkDefinition>& CatalogueLinks();

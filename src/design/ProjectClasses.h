@@ -1,15 +1,12 @@
 #pragma once
 
-#include <functional>
-#include <string>
+#include <vector>
 
-#include "objectstore/BaseFactory.h"
+#include "objectstore/TableDefinitions.h"
 
-class CTTableInfo;
-
-// Visits every table of the project database in ascending table id with its class's
-// table-definition procedure and the creator of the class; the abstract tables (174, 178, 217)
-// have no instances and come with an empty creator.
-void ForEachProjectClass(
-    const std::function<void(int tableId, void (*define)(CTTableInfo&, const std::string&),
-                             TObjectCreator create)>& visit);
+// Every table of the project database in ascending table id, with its class; the abstract
+// tables (174, 178, 217) have no instances and come without a creator.
+const std::vector<LTTableDefinition>& ProjectTables();
+// The references held by project tables, among themselves and into the catalogue, grouped by
+// referenced table in ascending id: the order they are registered in.
+const std::vector<LTLinkDefinition>& ProjectLinks();

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "ProgramEnvironment.h"
 #include "app/ProgramFactory.h"
-#include "app/ProgramGlossary.h"
 #include "catalogue/CapacityTables.h"
 #include "catalogue/Combinations.h"
 #include "catalogue/DeviceOptions.h"
@@ -23,53 +23,27 @@
 #include "catalogue/OutdoorUnits.h"
 #include "catalogue/PipingTables.h"
 #include "catalogue/VersionInfo.h"
-#include "i18n/BuiltinMessages.h"
 #include "i18n/Glossary.h"
 #include "i18n/HeadlessMessageUi.h"
 #include "objectstore/DbEngine.h"
 #include "objectstore/TableInfo.h"
 #include "physics/MoistAir.h"
 #include "platform/CodePage.h"
-#include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-// The program's factory connected once to the embedded catalogue for the whole suite.
+// The embedded catalogue, connected once for the whole test executable.
 class ShippedCatalogue : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    dir = new testsupport::TempDir;
-    settings = new CTSettingsStore(dir->File("user.txt"), dir->File("machine.txt"));
-    CTSettingsStore::SetProcess(settings);
-    RegisterBuiltinMessages();
-    ui = new CTHeadlessMessageUi;
-    scoped = new CTScopedMessageUi(*ui);
-    RegisterProgramEngines();
-    factory = new CTFactory;
-    CTBaseFactory::SetDefault(factory);
-    factory->SetReadOnly(CTFactory::kCatalogue, true);
-    factory->SetScratchProject(true);
-    glossary = new CTGlossary;
-    glossaryLoaded = LoadProgramGlossary(*glossary);
-    factory->SetGlossary(CTFactory::kCatalogue, glossary);
-    connected = factory->ConnectAll();
+  void SetUp() override {
+    ASSERT_TRUE(programtest::Connected());
+    factory = &programtest::Factory();
+    glossary = &programtest::Glossary();
   }
-  static void TearDownTestSuite() {
-    factory->DisconnectAll();
-    CTBaseFactory::SetDefault(nullptr);
-    delete factory;
-    delete glossary;
-    delete scoped;
-    delete ui;
-    CTSettingsStore::SetProcess(nullptr);
-    delete settings;
-    delete dir;
-  }
-  void SetUp() override { ASSERT_TRUE(connected); }
 
   template <class T>
-  static std::vector<T*> All(int tableId) {
+  std::vector<T*> All(int tableId) const {
     std::vector<T*> result;
     for (const auto& object : CTDbObject::AllObjects(tableId, false, factory)) {
       auto* cached =
@@ -78,28 +52,13 @@ class ShippedCatalogue : public ::testing::Test {
     }
     return result;
   }
-  static std::vector<Cls_OutdoorUnit*> OutdoorUnits() {
+  std::vector<Cls_OutdoorUnit*> OutdoorUnits() const {
     return All<Cls_OutdoorUnit>(Cls_OutdoorUnit::kTableId);
   }
 
-  static testsupport::TempDir* dir;
-  static CTSettingsStore* settings;
-  static CTHeadlessMessageUi* ui;
-  static CTScopedMessageUi* scoped;
-  static CTFactory* factory;
-  static CTGlossary* glossary;
-  static bool glossaryLoaded;
-  static bool connected;
+  CTFactory* factory = nullptr;
+  CTGlossary* glossary = nullptr;
 };
-
-testsupport::TempDir* ShippedCatalogue::dir = nullptr;
-CTSettingsStore* ShippedCatalogue::settings = nullptr;
-CTHeadlessMessageUi* ShippedCatalogue::ui = nullptr;
-CTScopedMessageUi* ShippedCatalogue::scoped = nullptr;
-CTFactory* ShippedCatalogue::factory = nullptr;
-CTGlossary* ShippedCatalogue::glossary = nullptr;
-bool ShippedCatalogue::glossaryLoaded = false;
-bool ShippedCatalogue::connected = false;
 
 // Collects failures so that one test reports every offending model, not only the first.
 class LTFindings {
@@ -162,10 +121,12 @@ std::string Num(double value) {
 }  // namespace
 
 TEST_F(ShippedCatalogue, LoadsWithItsVersionRecord) {
+  CTHeadlessMessageUi ui;
+  CTScopedMessageUi scoped(ui);
   EXPECT_TRUE(CheckCatalogueVersion("5.3", factory));
   EXPECT_EQ(CatalogueDataVersion(factory), "QRN 2026.12");
   EXPECT_EQ(CatalogueDataRegion(factory), 0);
-  EXPECT_TRUE(ui->Shown().empty());
+  EXPECT_TRUE(ui.Shown().empty());
   EXPECT_GE(OutdoorUnits().size(), 55u);
   EXPECT_GE(All<Cls_IndoorUnit>(Cls_IndoorUnit::kTableId).size(), 40u);
 }
@@ -397,7 +358,7 @@ TEST_F(ShippedCatalogue, EveryModelConnectsAndEveryOptionIsOffered) {
 // Every text of a translated field that a user sees reads in Russian through the embedded
 // glossary, and the glossary holds no term that no record uses.
 TEST_F(ShippedCatalogue, EveryTranslatedTextHasItsTranslation) {
-  ASSERT_TRUE(glossaryLoaded);
+  ASSERT_TRUE(programtest::GlossaryLoaded());
   LTFindings findings;
   std::set<std::string> used;
   for (const auto& table : factory->Tables()) {

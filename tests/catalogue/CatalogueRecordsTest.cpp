@@ -127,9 +127,10 @@ TEST(CatalogueRecords, AccessorsReadTheStoredValues) {
                            {"Fld_Family", 2},
                            {"OUT_MaxLength", 4},
                            {"OUT_Refrigerant_CLS_REF", 2},
-                           {"OUT_Refrigerant_OBJ_REF", 2}})},
+                           {"OUT_Refrigerant_OBJ_REF", 2}}),
+                TextTable("TBL_Refrigerant", 128, {{"RFR_ID", 2}})},
                {TextRecords(76, {"2 7 " + Str("BS-4") + " 4 15 " + Str("BSQ") + " 4 2.5"}),
-                TextRecords(119, {"2 3 2 0 4 150 2 128 2 9"})});
+                TextRecords(119, {"2 3 2 0 4 150 2 128 2 9"}), TextRecords(128, {"2 9"})});
   ASSERT_TRUE(store.Load(text));
 
   Cls_BSBox box(7, &store.factory);

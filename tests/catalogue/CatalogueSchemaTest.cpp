@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "CatalogueTestStore.h"
+#include "catalogue/CatalogueClasses.h"
 #include "objectstore/DbObject.h"
 #include "objectstore/TableInfo.h"
 #include "support/TestSupport.h"
@@ -79,80 +80,42 @@ TEST(CatalogueSchema, FieldsMatchTheExpectedListing) {
   EXPECT_EQ(actual, ExpectedListing());
 }
 
-// The class list covers exactly the catalogue tables, in ascending id, with a creator for each
-// concrete table whose objects report that table.
-TEST(CatalogueSchema, ClassListCoversEveryCatalogueTable) {
+// A concrete table creates objects of its own class, an abstract one none.
+TEST(CatalogueSchema, EveryConcreteTableCreatesObjectsOfItsOwn) {
   CTCatalogueTestStore store;
-  std::vector<int> expected;
-  for (const auto& entry : CTCatalogueTestStore::TableList()) expected.push_back(entry.id);
-  EXPECT_EQ(store.visited, expected);
-
-  for (const auto& entry : CTCatalogueTestStore::TableList()) {
-    auto object = store.factory.CreateObject(entry.id, 0);
-    if (entry.flags & CTTableInfo::kAbstract) {
-      EXPECT_EQ(object, nullptr) << entry.tableName;
+  for (const LTTableDefinition& t : CatalogueTables()) {
+    SCOPED_TRACE(t.tableName);
+    const bool abstract = (t.flags & CTTableInfo::kAbstract) != 0;
+    EXPECT_EQ(static_cast<bool>(t.create), !abstract);
+    auto object = store.factory.CreateObject(t.id, 0);
+    if (abstract) {
+      EXPECT_EQ(object, nullptr);
       continue;
     }
-    ASSERT_NE(object, nullptr) << entry.tableName;
-    EXPECT_EQ(object->TableId(), entry.id) << entry.tableName;
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->TableId(), t.id);
+    EXPECT_EQ(&object->Table(), store.factory.TableById(t.id));
   }
 }
 
 // Each reference between catalogue tables points at a field pair <stem>_CLS_REF/_OBJ_REF of the
 // referring table, so that the factory can attach the reference there.
 TEST(CatalogueSchema, ReferencesLandOnReferenceFieldPairs) {
-  struct Link {
-    const char* name;
-    int referringTable;
-    int field;
-  };
-  const Link links[] = {
-      {"QRNBSBox_Header", 74, 3},
-      {"QRNBSBox_Indoor", 106, 1},
-      {"QRNBSBox_Outdoor", 112, 1},
-      {"Parent_CentralController", 185, 1},
-      {"Combinable_CentralControllers", 185, 3},
-      {"QRNLiquidPipeRef", 102, 3},
-      {"QRNGasPipeRef", 102, 5},
-      {"QRNDischargeRef", 102, 7},
-      {"QRNPipeDiameterCharges", 127, 2},
-      {"QRNHeader_BSBox", 74, 5},
-      {"QRNHeader_Outdoor", 113, 6},
-      {"QRNIndoor_BSBox", 106, 3},
-      {"QRNIndoor_Outdoor", 114, 1},
-      {"QRNCapacityVariations", 79, 4},
-      {"QRNOutdoorPipeDiameters", 102, 9},
-      {"QRNFreezeupCoefficients", 104, 3},
-      {"QRNOutdoor_BSBox", 112, 3},
-      {"QRNOutdoor_Header", 113, 8},
-      {"QRNOutdoor_Indoor", 114, 3},
-      {"QRNOutdoorCapacities", 116, 12},
-      {"QRNConnectionRatios", 117, 5},
-      {"Outdoor_Modules", 184, 2},
-      {"Parent_Outdoor", 184, 4},
-      {"Ass 1", 164, 8},
-      {"PowerSupply_Device", 165, 4},
-      {"QRNRefrigerants", 119, 72},
-      {"QRNRefrigerantCharges", 127, 4},
-      {"Ass 3", 164, 4},
-      {"Device_Powersupply", 165, 2},
-      {"Device_Documentation", 166, 5},
-      {"Ass 2", 164, 6},
-  };
   CTCatalogueTestStore store;
-  for (const Link& link : links) {
-    SCOPED_TRACE(link.name);
-    const CTTableInfo* table = store.factory.TableById(link.referringTable);
+  ASSERT_EQ(store.factory.Links().size(), CatalogueLinks().size());
+  for (const auto& link : store.factory.Links()) {
+    SCOPED_TRACE(link->Name());
+    const CTTableInfo* table = link->ReferringTable();
     ASSERT_NE(table, nullptr);
-    ASSERT_LT(link.field + 1, table->FieldCount());
-    const std::string& cls = table->Field(link.field)->Name();
-    const std::string& obj = table->Field(link.field + 1)->Name();
+    ASSERT_LT(link->FieldIndex() + 1, table->FieldCount());
+    const std::string& cls = table->Field(link->FieldIndex())->Name();
+    const std::string& obj = table->Field(link->FieldIndex() + 1)->Name();
     const std::string suffix = "_CLS_REF";
     ASSERT_GT(cls.size(), suffix.size());
     const std::string stem = cls.substr(0, cls.size() - suffix.size());
     EXPECT_EQ(cls, stem + "_CLS_REF");
     EXPECT_EQ(obj, stem + "_OBJ_REF");
-    EXPECT_EQ(table->Field(link.field)->Type(), kFtInteger);
-    EXPECT_EQ(table->Field(link.field + 1)->Type(), kFtInteger);
+    EXPECT_EQ(table->Field(link->FieldIndex())->Type(), kFtInteger);
+    EXPECT_EQ(table->Field(link->FieldIndex() + 1)->Type(), kFtInteger);
   }
 }

@@ -1,67 +1,42 @@
 #include "CatalogueTestStore.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
 #include "catalogue/CatalogueClasses.h"
 #include "objectstore/TableInfo.h"
 #include "platform/MemoryStream.h"
+#include "support/TestSupport.h"
 
 namespace {
 
-constexpr int kUR = CTTableInfo::kUniqueNames | CTTableInfo::kNameRequired;
-constexpr int kA = CTTableInfo::kAbstract;
+std::vector<LTLinkDefinition> LinksWithout(const std::vector<int>& ids) {
+  std::vector<LTLinkDefinition> links;
+  std::size_t found = 0;
+  for (const LTLinkDefinition& link : CatalogueLinks()) {
+    if (std::find(ids.begin(), ids.end(), link.id) == ids.end()) {
+      links.push_back(link);
+    } else {
+      ++found;
+    }
+  }
+  if (found != ids.size()) throw std::logic_error("a left-out link is not a catalogue link");
+  return links;
+}
 
 }  // namespace
 
-const std::vector<CTCatalogueTestStore::LTTableEntry>& CTCatalogueTestStore::TableList() {
-  static const std::vector<LTTableEntry> list = {
-      {74, "TBL_BHJCombination", -1, kUR},
-      {76, "TBL_BSBox", 162, kUR},
-      {77, "TBL_BSDocumentation", 166, kUR},
-      {78, "TBL_BSOption", 163, kUR},
-      {79, "TBL_CapVariation", -1, kUR},
-      {80, "TBL_CentralController", 162, kUR},
-      {101, "TBL_DdbVersionInfo", -1, kUR},
-      {102, "TBL_DiameterCapacity", -1, kUR},
-      {103, "TBL_Diameter", -1, kUR},
-      {104, "TBL_FreezeUp", -1, kUR},
-      {105, "TBL_HeaderJoint", -1, kUR},
-      {106, "TBL_IBCombination", -1, kUR},
-      {107, "TBL_IndDocumentation", 166, kUR},
-      {108, "TBL_IndFamily", -1, kUR},
-      {109, "TBL_IndoorUnit", 169, kUR},
-      {110, "TBL_IndOption", 163, kUR},
-      {112, "TBL_OBCombination", -1, kUR},
-      {113, "TBL_OHJCombination", -1, kUR},
-      {114, "TBL_OICombination", -1, kUR},
-      {116, "TBL_OutCapacity", 121, kUR},
-      {117, "TBL_OutCombination", -1, kUR},
-      {118, "TBL_OutDocumentation", 167, kUR},
-      {119, "TBL_OutdoorUnit", 168, kUR},
-      {120, "TBL_OutOption", 163, kUR},
-      {121, "TBL_Polynomial", -1, kUR | kA},
-      {122, "TBL_PowerSupply", -1, kUR},
-      {127, "TBL_RefChargeCoefficient", -1, kUR},
-      {128, "TBL_Refrigerant", -1, kUR},
-      {144, "TBL_AEX", 162, kUR},
-      {145, "TBL_AEXDocumentation", 166, kUR},
-      {146, "TBL_AEXOption", 163, kUR},
-      {162, "Tbl_Device", -1, kA},
-      {163, "Tbl_DeviceOption", -1, kA},
-      {164, "Tbl_DevOptCombination", -1, 0},
-      {165, "Tbl_DevPSAllowed", -1, kA},
-      {166, "Tbl_DeviceDocumentation", -1, kA},
-      {167, "Tbl_OutdoorDocumentation", 166, kUR | kA},
-      {168, "Tbl_OutdoorDevice", 162, kA},
-      {169, "Tbl_IndoorDevice", 162, kA},
-      {170, "Tbl_QRNPSAllowed", 165, kUR},
-      {184, "TBL_OMCombination", -1, kUR},
-      {185, "Tbl_CCCombination", -1, kUR},
-      {191, "Tbl_Visualization", -1, 0},
-      {192, "Tbl_WiringLabels", -1, 0},
-  };
-  return list;
+CTCatalogueTestFactory::CTCatalogueTestFactory() : CTCatalogueTestFactory(CatalogueLinks()) {}
+
+CTCatalogueTestFactory::CTCatalogueTestFactory(const std::vector<LTLinkDefinition>& links)
+    : CTBaseFactory("EDI", 100, 100) {
+  RegisterDatabase("Device_Database");
+  SetTableListSize(229);
+  CTSchemaBuilder schema(*this);
+  schema.AddTables(0, CatalogueTables());
+  schema.AddLinks(links);
+  schema.Register();
 }
 
 bool CTCatalogueTestStore::CTMapGlossary::Translate(const std::string& text,
@@ -73,22 +48,8 @@ bool CTCatalogueTestStore::CTMapGlossary::Translate(const std::string& text,
   return true;
 }
 
-CTCatalogueTestStore::CTCatalogueTestStore() : factory("EDI", 100, 100) {
-  factory.RegisterDatabase("Device_Database");
-  factory.SetTableListSize(229);
-  ForEachCatalogueClass(
-      [this](int id, void (*define)(CTTableInfo&, const std::string&), TObjectCreator create) {
-        visited.push_back(id);
-        for (const LTTableEntry& entry : TableList()) {
-          if (entry.id != id) continue;
-          // The display name is the table name without its TBL_/Tbl_ prefix.
-          CTTableInfo* table = factory.AddTable(std::make_unique<CTTableInfo>(
-              id, entry.flags, entry.parentId, entry.tableName + 4, entry.tableName, 0));
-          define(*table, "");
-          if (create) factory.RegisterClass(id, std::move(create));
-        }
-      });
-  factory.FinishRegistration();
+CTCatalogueTestStore::CTCatalogueTestStore(const std::vector<int>& leftOutLinks)
+    : factory(LinksWithout(leftOutLinks)) {
   factory.SetGlossary(0, &translator_);
 
   CTBaseFactory::ClearEngineClasses();
@@ -109,6 +70,10 @@ CTCatalogueTestStore::~CTCatalogueTestStore() {
 bool CTCatalogueTestStore::Load(const std::string& text) {
   CTMemoryStream stream(text);
   return static_cast<CTMemDbEngine&>(*factory.Engine(0)).LoadFromStream(stream);
+}
+
+bool CTCatalogueTestStore::LoadFixture(const std::string& name) {
+  return Load(testsupport::ReadFile(testsupport::CatalogueFixture(name)));
 }
 
 std::string TextString(const std::string& text) {
@@ -137,18 +102,4 @@ std::string TextFile(const std::vector<std::string>& tables,
   text += "0\r\n";
   for (const std::string& block : records) text += block;
   return text + "0\r\n";
-}
-
-void CTCatalogueTestStore::Link(int id, int referencedId, int referringId, int field, int flags) {
-  CTTableLink* link = factory.AddLink(
-      referencedId,
-      std::make_unique<CTTableLink>(id, "L" + std::to_string(id), "", referringId, field, flags));
-  CTTableInfo* referring = factory.TableById(referringId);
-  link->Resolve(referring, factory.TableById(referencedId)->Field(0), referring->Field(field));
-  referring->Field(field)->SetLink(link);
-  for (const auto& table : factory.Tables()) {
-    if (table && table->Id() != referencedId && table->DescendsFrom(referencedId)) {
-      table->AddLink(link);
-    }
-  }
 }

@@ -7,32 +7,31 @@
 #include "i18n/Translator.h"
 #include "objectstore/BaseFactory.h"
 #include "objectstore/MemDbEngine.h"
+#include "objectstore/TableDefinitions.h"
 
-// A factory with every catalogue table as database 0, defined through the catalogue's class
-// list, and connected to an empty memory engine that a test fills from text.
+// The catalogue's tables and references exactly as the program registers them, as database 0
+// "Device_Database".
+class CTCatalogueTestFactory : public CTBaseFactory {
+ public:
+  CTCatalogueTestFactory();
+  // With only the given references (a selection from CatalogueLinks()).
+  explicit CTCatalogueTestFactory(const std::vector<LTLinkDefinition>& links);
+};
+
+// The catalogue test factory connected to an empty memory engine that a test fills from text.
 class CTCatalogueTestStore {
  public:
-  // One catalogue table as the program's table list registers it.
-  struct LTTableEntry {
-    int id;
-    const char* tableName;
-    int parentId;
-    int flags;
-  };
-  static const std::vector<LTTableEntry>& TableList();
-
-  CTCatalogueTestStore();
+  // leftOutLinks names catalogue references (by id) the store goes without; only for records
+  // that the program's loader would refuse, to show what the queries make of them.
+  explicit CTCatalogueTestStore(const std::vector<int>& leftOutLinks = {});
   ~CTCatalogueTestStore();
 
   // Loads catalogue records in the text object format; false when the text is refused.
   bool Load(const std::string& text);
-  // Registers a reference (with the program's id and flags) as the factory does: on the
-  // referenced table, linked to its field, and on every table below the referenced one.
-  void Link(int id, int referencedId, int referringId, int field, int flags);
+  // Loads a catalogue fixture compiled by the build (testsupport::CatalogueFixture).
+  bool LoadFixture(const std::string& name);
 
-  CTBaseFactory factory;
-  // The table ids in the order the class list gave them.
-  std::vector<int> visited;
+  CTCatalogueTestFactory factory;
   // Translations of the catalogue's glossary (character set 204).
   std::map<std::string, std::string> glossary;
 

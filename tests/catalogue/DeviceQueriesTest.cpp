@@ -15,37 +15,20 @@
 
 namespace {
 
-constexpr int kC = CTTableLink::kCascade;
-constexpr int kK = CTTableLink::kChecked;
-constexpr int kO = CTTableLink::kOneToOne;
-
-// The catalogue store with the references the device queries follow, registered with the
-// program's ids and flags, and the device fixture catalogue loaded.
+// The device fixture with the glossary of its translated texts.
 class DeviceStore : public CTCatalogueTestStore {
  public:
   DeviceStore() {
-    Link(239, 162, 164, 4, kC | kK);       // option offers of a device
-    Link(240, 163, 164, 6, kC | kK);       // the offered option
-    Link(242, 162, 165, 2, kC | kK);       // allowed supplies of a device
-    Link(243, 122, 165, 4, 0);             // the allowed supply
-    Link(244, 162, 166, 5, kC | kK | kO);  // documentation of a device
-    Link(267, 80, 185, 1, kC | kK);        // components of a controller
-    Link(268, 80, 185, 3, kC | kK);        // the component
     glossary["Cassette"] = Cp1251FromUtf8("Кассетный");
     glossary["BASIC"] = Cp1251FromUtf8("Базовый");
     glossary["COMBO"] = "COMBO KIT";
-  }
-
-  bool LoadFixture() {
-    return Load(
-        testsupport::ReadFile(testsupport::DataPath("catalogue/devices/device-catalogue.txt")));
   }
 };
 
 class DeviceQueries : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterBuiltinMessages(); }
-  void SetUp() override { ASSERT_TRUE(store.LoadFixture()); }
+  void SetUp() override { ASSERT_TRUE(store.LoadFixture("devices")); }
 
   CTBaseFactory* F() { return &store.factory; }
 
@@ -103,8 +86,6 @@ TEST_F(DeviceQueries, PowerSupplyResolution) {
       {3, 0, 0.0, 0.0, 0.0, "", "", "", ""},
       // A supply without phases: no phase word and no trailing blank.
       {4, 4, 0.5, 0.25, 0.75, "2A", "", "", "24V"},
-      // The row's supply record is missing: its amps, but no supply texts.
-      {5, 0, 1.25, 1.0, 2.0, "4A", "", "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.unit);
@@ -122,6 +103,36 @@ TEST_F(DeviceQueries, PowerSupplyResolution) {
     // Resolved once and kept.
     EXPECT_EQ(unit.GetPowerSupply(), supply);
   }
+}
+
+// An allowed-supply row whose supply record is missing: the catalogue compiler refuses to write
+// it, but the reference is not checked, so the program's loader accepts it. The unit has the
+// row's amps, but no supply and no supply texts.
+TEST(DeviceQueriesMissingSupply, TheRowsAmpsWithoutSupplyTexts) {
+  CTCatalogueTestStore store;
+  ASSERT_TRUE(store.Load(TextFile(
+      {TextTable("TBL_IndoorUnit", 109, {{"IND_ID", 2}}), TextTable("Tbl_QRNPSAllowed", 170,
+                                                                    {{"Fld_ID", 2},
+                                                                     {"Fld_Device_CLS_REF", 2},
+                                                                     {"Fld_Device_OBJ_REF", 2},
+                                                                     {"Fld_PowerSupply_CLS_REF", 2},
+                                                                     {"Fld_PowerSupply_OBJ_REF", 2},
+                                                                     {"Fld_MCA", 4},
+                                                                     {"Fld_RunningAmps", 4},
+                                                                     {"Fld_StartingCurrent", 4},
+                                                                     {"Fld_Fuses", 5}})},
+      {TextRecords(109, {"2 5"}),
+       TextRecords(170, {"2 16 2 109 2 5 2 122 2 99 4 1.25 4 1 4 2 5 " + TextString("4A")})})));
+  Cls_IndoorUnit unit(5, &store.factory);
+  EXPECT_EQ(unit.GetPowerSupply(), nullptr);
+  EXPECT_TRUE(unit.HasNoPowerSupply());
+  EXPECT_DOUBLE_EQ(unit.GetMCA(), 1.25);
+  EXPECT_DOUBLE_EQ(unit.GetRunningAmps(), 1.0);
+  EXPECT_DOUBLE_EQ(unit.GetStartingCurrent(), 2.0);
+  EXPECT_EQ(unit.GetFuses(), "4A");
+  EXPECT_EQ(unit.GetPhasesText(), "");
+  EXPECT_EQ(unit.GetPhaseNamesText(), "");
+  EXPECT_EQ(unit.GetSupplyText(), "");
 }
 
 TEST_F(DeviceQueries, DimensionsAndSoundTextFromTheDocumentationRecord) {

@@ -8,12 +8,11 @@
 #include "CatalogueTestStore.h"
 #include "catalogue/OutdoorCapacity.h"
 #include "catalogue/OutdoorUnits.h"
-#include "objectstore/TableInfo.h"
 #include "physics/MoistAir.h"
-#include "support/TestSupport.h"
 
-// The fixture catalogue (tests/data/catalogue/capacity) holds two models with hand-made linear
-// and quadratic curves, so that every expected value below can be worked out on paper:
+// The capacity fixture (tests/data/catalogue/capacity/capacity.tsv) holds two models with
+// hand-made linear and quadratic curves, so that every expected value below can be worked out on
+// paper:
 //
 // QOT-10: combination rows 50 % -> 100, 100 % -> 200, 130 % -> 260, 200 % -> 340;
 //   OUT_MaxConnRatio 130. Cooling table range wet bulb 10..24, envelope indoor 10..24 (rated
@@ -35,32 +34,16 @@
 
 namespace {
 
-constexpr int kC = CTTableLink::kCascade;
-constexpr int kK = CTTableLink::kChecked;
-
-class CapacityStore : public CTCatalogueTestStore {
- public:
-  CapacityStore() {
-    Link(58, 119, 79, 4, kC | kK);    // outdoor -> capacity variation rows
-    Link(60, 119, 104, 3, kC | kK);   // outdoor -> defrost rows
-    Link(65, 119, 116, 12, kC | kK);  // outdoor -> capacity curves
-    Link(66, 119, 117, 5, kC | kK);   // outdoor -> combination rows
-  }
-};
-
 class OutdoorCapacity : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(store.Load(
-        testsupport::ReadFile(testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt"))));
-  }
+  void SetUp() override { ASSERT_TRUE(store.LoadFixture("capacity")); }
   Cls_OutdoorUnit& Unit(int id) {
     return dynamic_cast<Cls_OutdoorUnit&>(*CTDbObject::CachedObject(119, id, &store.factory));
   }
   Cls_OutdoorUnit& T10() { return Unit(1); }
   Cls_OutdoorUnit& T20() { return Unit(2); }
 
-  CapacityStore store;
+  CTCatalogueTestStore store;
   TAir air;
 };
 

@@ -15,40 +15,13 @@
 
 namespace {
 
-constexpr int kC = CTTableLink::kCascade;
-constexpr int kK = CTTableLink::kChecked;
-
-// The catalogue store with the references the piping queries follow, registered as the program
-// registers them, and the piping fixture catalogue loaded.
-class PipingStore : public CTCatalogueTestStore {
- public:
-  PipingStore() {
-    Link(15, 76, 74, 3, kC | kK);
-    Link(46, 103, 102, 3, kC | kK);
-    Link(47, 103, 102, 5, kC | kK);
-    Link(48, 103, 102, 7, 0);
-    Link(49, 103, 127, 2, kC | kK);
-    Link(50, 105, 74, 5, kC | kK);
-    Link(51, 105, 113, 6, kC | kK);
-    Link(59, 119, 102, 9, kC | kK);
-    Link(62, 119, 113, 8, kC | kK);
-    Link(81, 128, 119, 72, kC | kK);
-    Link(82, 128, 127, 4, kC | kK);
-  }
-
-  bool LoadFixture() {
-    return Load(
-        testsupport::ReadFile(testsupport::DataPath("catalogue/piping/piping-catalogue.txt")));
-  }
-};
-
 class PipingTables : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(store.LoadFixture()); }
+  void SetUp() override { ASSERT_TRUE(store.LoadFixture("piping")); }
 
   CTBaseFactory* F() { return &store.factory; }
 
-  PipingStore store;
+  CTCatalogueTestStore store;
 };
 
 std::vector<double> Diameters(const std::vector<Cls_Diameter*>& list) {
@@ -138,9 +111,8 @@ TEST_F(PipingTables, ModelsWithoutSizeUpRowOrWithoutRows) {
   EXPECT_TRUE(GetJointRows(fresh).empty());
 }
 
-TEST_F(PipingTables, OutdoorJointRowsDropMissingDeletedAndForeignJoints) {
-  // Rows 41 (deleted joint), 42 (no joint), 45 (a size record) and 46 (a table the catalogue
-  // does not hold) are left out.
+TEST_F(PipingTables, OutdoorJointRowsDropMissingAndDeletedJoints) {
+  // Rows 41 (deleted joint) and 42 (no joint) are left out.
   Cls_OutdoorUnit unit(10, F());
   const auto& rows = GetJointRows(unit);
   EXPECT_EQ(RowAndJointIds(rows), (std::vector<std::pair<int, int>>{{40, 30}, {43, 32}}));
@@ -190,17 +162,39 @@ TEST_F(PipingTables, UsedRefrigerantsAscendByRankWithoutDeletedOnesOrThoseOfDele
   EXPECT_EQ(names, (std::vector<std::string>{"R32", "R410A"}));
 }
 
+// Rows the catalogue compiler refuses to write but the program's loader accepts: one naming a
+// pipe size where its joint belongs (row 45) and one naming a table the catalogue does not hold
+// (row 46). The joint rows leave both out.
+TEST(PipingTablesForeignRows, OutdoorJointRowsDropRowsOfOtherTables) {
+  CTCatalogueTestStore store;
+  ASSERT_TRUE(store.Load(
+      TextFile({TextTable("TBL_Diameter", 103, {{"DIA_ID", 2}}),
+                TextTable("TBL_OutdoorUnit", 119, {{"OUT_ID", 2}}),
+                TextTable("TBL_HeaderJoint", 105, {{"PHJ_ID", 2}}),
+                TextTable("TBL_OHJCombination", 113,
+                          {{"OHJ_ID", 2},
+                           {"OHJ_HeaderJoint_CLS_REF", 2},
+                           {"OHJ_HeaderJoint_OBJ_REF", 2},
+                           {"OHJ_OutdoorUnit_CLS_REF", 2},
+                           {"OHJ_OutdoorUnit_OBJ_REF", 2}})},
+               {TextRecords(103, {"2 1"}), TextRecords(119, {"2 10"}), TextRecords(105, {"2 30"}),
+                TextRecords(113, {"2 40 2 105 2 30 2 119 2 10", "2 45 2 103 2 1 2 119 2 10",
+                                  "2 46 2 999 2 5 2 119 2 10"})})));
+  Cls_OutdoorUnit unit(10, &store.factory);
+  EXPECT_EQ(RowAndJointIds(GetJointRows(unit)), (std::vector<std::pair<int, int>>{{40, 30}}));
+}
+
 // The views belong to one connected catalogue: a catalogue connected later, with other sizes,
 // gets views of its own.
 TEST(PipingTablesCache, ViewsEndWithTheirCatalogue) {
   {
-    PipingStore first;
-    ASSERT_TRUE(first.LoadFixture());
+    CTCatalogueTestStore first;
+    ASSERT_TRUE(first.LoadFixture("piping"));
     ASSERT_EQ(Cls_Diameter::GetDiameterList(false, &first.factory).size(), 6u);
     Cls_OutdoorUnit unit(10, &first.factory);
     ASSERT_EQ(GetJointRows(unit).size(), 2u);
   }
-  PipingStore second;
+  CTCatalogueTestStore second;
   ASSERT_TRUE(
       second.Load(TextFile({TextTable("TBL_Diameter", 103, {{"DIA_ID", 2}, {"DIA_Diameter", 4}})},
                            {TextRecords(103, {"2 1 4 28.6"})})));

@@ -35,6 +35,7 @@ void ExpectGolden(const std::string& name, const std::string& text,
                   const TPlaceholders& placeholders) {
   std::string actual = text;
   ReplaceAll(actual, testsupport::DataDir(), "<DATA>");
+  ReplaceAll(actual, testsupport::CatalogueFixtureDir(), "<FIXTURES>");
   for (const auto& [path, placeholder] : placeholders) ReplaceAll(actual, path, placeholder);
   const std::string file = testsupport::DataPath("cli/golden/" + name);
   const char* update = std::getenv("QRN_UPDATE_GOLDEN");

@@ -17,7 +17,8 @@ struct LTRun {
 LTRun Run(const std::string& settingsDir, const std::string& args);
 
 // Paths of the machine in the outputs, replaced by their placeholders before golden comparison:
-// the test data folder always becomes <DATA>.
+// the test data folder always becomes <DATA>, the folder of the compiled catalogue fixtures
+// <FIXTURES>.
 using TPlaceholders = std::vector<std::pair<std::string, std::string>>;
 
 // Compares text, with its paths replaced, with the reviewed golden file

@@ -24,7 +24,7 @@ std::string Transcript(const TempDir& settings, const std::vector<std::string>& 
 }
 
 std::string CapacityFixture() {
-  return " --catalogue " + testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt");
+  return " --catalogue " + testsupport::CatalogueFixture("capacity");
 }
 
 }  // namespace

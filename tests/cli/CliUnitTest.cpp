@@ -22,7 +22,7 @@ TEST(CliCatalogue, AFileCatalogueLeavesTheEmbeddedOneAlone) {
   std::ostringstream err;
   {
     CTCliCatalogue catalogue(err);
-    ASSERT_TRUE(catalogue.Open(testsupport::DataPath("catalogue/capacity/capacity-catalogue.txt")))
+    ASSERT_TRUE(catalogue.Open(testsupport::CatalogueFixture("capacity")))
         << err.str();
     ASSERT_NE(catalogue.FindOutdoorUnit("qot-10"), nullptr);
     EXPECT_EQ(catalogue.FindOutdoorUnit("QOH-16"), nullptr);

@@ -29,8 +29,8 @@ namespace {
 
 using namespace std::string_literals;
 
-// The stored records by name: project records by their table's display name, catalogue
-// stand-ins by the names below.
+// The stored records by name: project records by their table's display name, catalogue records
+// by the names below.
 using Records = std::map<std::string, CTDbObject*>;
 
 // One accessor pair and the value it is tried with. A reference is set once every record is
@@ -236,7 +236,7 @@ std::map<int, std::vector<FieldCase>> AllCases() {
   return cases;
 }
 
-// Stand-in catalogue records that the references point at.
+// Catalogue records that the references point at.
 const std::vector<std::pair<std::string, int>> kCatalogueRecords = {
     {"BSBox", 76},        {"Controller", 80},   {"Controller2", 80},
     {"HeaderJoint", 105}, {"IndoorUnit", 109},  {"IndOption", 110},

@@ -12,40 +12,16 @@
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
-// One table of the test factory, as the program's factory registers it.
-struct ProjectTestTable {
-  int id;
-  const char* tableName;
-  const char* displayName;
-  int parentId;
-  int flags;
-  int databaseIndex;
-};
-
-// The tables of the project database.
-extern const std::vector<ProjectTestTable> kProjectTestTables;
-
-// A record of a stand-in catalogue table (id field only): a target for the project's references
-// into the catalogue.
-class CTCatalogueStub : public CTDbObject {
- public:
-  CTCatalogueStub(int tableId, int recordId, CTBaseFactory* factory)
-      : CTDbObject(tableId, recordId, factory), tableId_(tableId) {}
-  int TableId() const override { return tableId_; }
-
- private:
-  int tableId_;
-};
-
-// The project tables with their classes and the references between the project tables and into
-// the catalogue, plus stand-in catalogue tables (database 0) that those references point at.
+// The program's schema: the catalogue's tables and references as database 0, the project's
+// tables and references (among themselves and into the catalogue) as database 1, registered
+// from the lists the two layers export, as the program's factory registers them.
 class CTProjectTestFactory : public CTBaseFactory {
  public:
   CTProjectTestFactory();
 };
 
 // A connected store of the test factory, both databases in memory engines; the catalogue is
-// writable so that the tests can add stand-in records.
+// writable so that the tests can add the catalogue records that project records refer to.
 struct ProjectTestStore {
   ProjectTestStore();
   ~ProjectTestStore();

@@ -21,6 +21,14 @@ std::string DataPath(std::string_view name) {
   return DataDir() + "/" + std::string(name);
 }
 
+std::string CatalogueFixtureDir() {
+  return QRN_CATALOGUE_FIXTURE_DIR;
+}
+
+std::string CatalogueFixture(std::string_view name) {
+  return std::string(QRN_CATALOGUE_FIXTURE_DIR) + "/" + std::string(name) + ".txt";
+}
+
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "qrn-test-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");

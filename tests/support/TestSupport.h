@@ -12,6 +12,11 @@ namespace testsupport {
 std::string DataDir();
 // Path of a file under the test data folder.
 std::string DataPath(std::string_view name);
+// Path of the catalogue fixture NAME, compiled by the build from the table sources in
+// tests/data/catalogue/NAME/ (the target catalogue_fixtures).
+std::string CatalogueFixture(std::string_view name);
+// The folder the compiled catalogue fixtures are in.
+std::string CatalogueFixtureDir();
 
 // A fresh temporary folder, removed with everything in it when the object goes.
 class TempDir {
