@@ -33,6 +33,7 @@ std::vector<LTClassEntry> ClassEntries() {
 }  // namespace
 
 CTFactory::CTFactory() : CTBaseFactory("EDI", 100, 100) {
+  SetCompression(true, std::string(kCompressedMagic));
   RegisterDatabase("Device_Database");
   RegisterDatabase("QRN_Solvo_Project");
   SetTableListSize(kTableListSize);
@@ -55,13 +56,7 @@ CTFactory::CTFactory() : CTBaseFactory("EDI", 100, 100) {
 }
 
 void RegisterProgramEngines() {
-  static bool registered = false;
-  if (!registered) {
-    CTResDbEngine::RegisterClass();
-    CTMemDbEngine::RegisterClass();
-    registered = true;
-  }
-  CTMemDbEngine::SetCompression(true);
-  CTMemDbEngine::SetCompressionMagic(std::string(kCompressedMagic));
+  CTResDbEngine::RegisterClass();
+  CTMemDbEngine::RegisterClass();
   CTMemDbEngine::EnsureDataSource("QRN_Solvo_Project");
 }

@@ -4,7 +4,7 @@
 
 // The program's factory: the catalogue ("Device_Database", read from the program resource) and
 // the project ("QRN_Solvo_Project") with every table and reference of the program, and the
-// objects of every concrete class. Header line "EDI100".
+// objects of every concrete class. Header line "EDI100"; files in the compressed form ("Q3T").
 class CTFactory : public CTBaseFactory {
  public:
   static constexpr int kCatalogue = 0;
@@ -14,7 +14,7 @@ class CTFactory : public CTBaseFactory {
   CTFactory();
 };
 
-// Registers the resource engine and then the memory engine (the resource engine is asked first),
-// switches the compressed file form on ("Q3T") and makes sure the project's data-source entry
-// exists. Done once at start-up before the factory connects.
+// Registers the resource engine and then the memory engine (the resource engine is asked first;
+// classes already registered stay as they are) and makes sure the project's data-source entry
+// exists. Done at start-up before the factory connects.
 void RegisterProgramEngines();

@@ -35,7 +35,6 @@ CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(&err), scoped
 
 CTCliCatalogue::~CTCliCatalogue() {
   if (connected_) factory_.DisconnectAll();
-  CTBaseFactory::SetDefault(nullptr);
 }
 
 bool CTCliCatalogue::Open(const std::string& file) {
@@ -52,7 +51,6 @@ bool CTCliCatalogue::Open(const std::string& file) {
     CTResources::Register(LTResource{
         "DEVICE_DATABASE", reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
   }
-  CTBaseFactory::SetDefault(&factory_);
   factory_.SetReadOnly(CTFactory::kCatalogue, true);
   if (LoadProgramGlossary(glossary_)) factory_.SetGlossary(CTFactory::kCatalogue, &glossary_);
   connected_ = factory_.ConnectAll();

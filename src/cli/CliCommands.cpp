@@ -75,7 +75,7 @@ int ResaveProject(const std::string& inPath, const std::string& outPath, std::os
   CTScopedMessageUi scoped(ui);
   RegisterProgramEngines();
   CTFactory factory;
-  CTBaseFactory::SetDefault(&factory);
+  CTScopedDefaultFactory defaultFactory(factory);
   factory.SetReadOnly(CTFactory::kCatalogue, true);
   factory.SetFileName(CTFactory::kProject, inPath);
   bool ok = factory.ConnectAll();
@@ -84,7 +84,6 @@ int ResaveProject(const std::string& inPath, const std::string& outPath, std::os
     ok = factory.SaveDatabase(CTFactory::kProject, true);
   }
   factory.DisconnectAll();
-  CTBaseFactory::SetDefault(nullptr);
   return ok ? 0 : 1;
 }
 

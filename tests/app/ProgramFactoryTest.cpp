@@ -10,7 +10,9 @@
 #include "objectstore/DbException.h"
 #include "objectstore/DbObject.h"
 #include "objectstore/MemDbEngine.h"
+#include "objectstore/ResDbEngine.h"
 #include "objectstore/TableInfo.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
@@ -26,10 +28,11 @@ class ProgramStore : public ::testing::Test {
     CTSettingsStore::SetProcess(&settings);
     RegisterProgramEngines();
     factory = std::make_unique<CTFactory>();
-    CTBaseFactory::SetDefault(factory.get());
+    defaultFactory = std::make_unique<CTScopedDefaultFactory>(*factory);
     factory->SetReadOnly(CTFactory::kCatalogue, true);
   }
   ~ProgramStore() override {
+    defaultFactory.reset();
     factory.reset();
     CTSettingsStore::SetProcess(nullptr);
   }
@@ -43,10 +46,10 @@ class ProgramStore : public ::testing::Test {
     return object;
   }
   std::string SaveText() {
-    const bool previous = CTMemDbEngine::SetCompression(false);
+    factory->SetCompression(false, "");
     CTMemoryStream out;
     Project().SaveToStream(out);
-    CTMemDbEngine::SetCompression(previous);
+    factory->SetCompression(true, std::string(kCompressedMagic));
     return out.Text();
   }
 
@@ -55,9 +58,23 @@ class ProgramStore : public ::testing::Test {
   CTHeadlessMessageUi ui;
   CTScopedMessageUi scoped;
   std::unique_ptr<CTFactory> factory;
+  std::unique_ptr<CTScopedDefaultFactory> defaultFactory;
 };
 
 }  // namespace
+
+// Registration follows the registry itself: after the engine classes are cleared, registering
+// again gives both engines back, in their order; registering twice adds nothing.
+TEST_F(ProgramStore, EnginesRegisterAgainAfterTheRegistryIsCleared) {
+  CTBaseFactory::ClearEngineClasses();
+  RegisterProgramEngines();
+  RegisterProgramEngines();
+  ASSERT_TRUE(factory->ConnectAll());
+  EXPECT_EQ(factory->Engine(CTFactory::kCatalogue)->GetKindText(), "Resource");
+  EXPECT_EQ(dynamic_cast<CTResDbEngine*>(factory->Engine(CTFactory::kProject)), nullptr);
+  EXPECT_TRUE(factory->Compression());  // the program's files are compressed
+  EXPECT_EQ(factory->CompressionMagic(), "Q3T");
+}
 
 TEST_F(ProgramStore, TablesAndReferencesAsRegistered) {
   EXPECT_EQ(factory->Tables().size(), 229u);

@@ -47,7 +47,7 @@ class ShippedCatalogue : public ::testing::Test {
     scoped = new CTScopedMessageUi(*ui);
     RegisterProgramEngines();
     factory = new CTFactory;
-    CTBaseFactory::SetDefault(factory);
+    defaultFactory = new CTScopedDefaultFactory(*factory);
     factory->SetReadOnly(CTFactory::kCatalogue, true);
     glossary = new CTGlossary;
     glossaryLoaded = LoadProgramGlossary(*glossary);
@@ -56,7 +56,7 @@ class ShippedCatalogue : public ::testing::Test {
   }
   static void TearDownTestSuite() {
     factory->DisconnectAll();
-    CTBaseFactory::SetDefault(nullptr);
+    delete defaultFactory;
     delete factory;
     delete glossary;
     delete scoped;
@@ -86,6 +86,7 @@ class ShippedCatalogue : public ::testing::Test {
   static CTHeadlessMessageUi* ui;
   static CTScopedMessageUi* scoped;
   static CTFactory* factory;
+  static CTScopedDefaultFactory* defaultFactory;
   static CTGlossary* glossary;
   static bool glossaryLoaded;
   static bool connected;
@@ -96,6 +97,7 @@ CTSettingsStore* ShippedCatalogue::settings = nullptr;
 CTHeadlessMessageUi* ShippedCatalogue::ui = nullptr;
 CTScopedMessageUi* ShippedCatalogue::scoped = nullptr;
 CTFactory* ShippedCatalogue::factory = nullptr;
+CTScopedDefaultFactory* ShippedCatalogue::defaultFactory = nullptr;
 CTGlossary* ShippedCatalogue::glossary = nullptr;
 bool ShippedCatalogue::glossaryLoaded = false;
 bool ShippedCatalogue::connected = false;
