@@ -20,6 +20,7 @@ class CTMemDbEngine : public CTDbEngine {
                 bool readOnly, int databaseIndex);
   ~CTMemDbEngine() override;
 
+  // No Sort among them: the callers sort related records themselves.
   static constexpr std::uint16_t kCapabilities =
       CapabilitySet({kCapSelectByExample, kCapRemoveByExample, kCapInheritance, kCapUndo, kCapRedo,
                      kCapUnnamedBit8, kCapInsertWithId});
@@ -54,6 +55,8 @@ class CTMemDbEngine : public CTDbEngine {
 
   bool RecordExists(int tableId, int recordId) override;
   bool ReadBlob(const CTDbObject& object, int field, CTStream& stream) override;
+  // Replaces the stored bytes by the stream's whole content. A stream error propagates and
+  // leaves the record as it was.
   void WriteBlob(CTDbObject& object, int field, CTStream& stream) override;
   void BeginTransaction(int undoTextId, int flags, int subjectRecordId, int subjectTableId,
                         bool redoable) override;
