@@ -43,7 +43,7 @@ void BM_ConnectCatalogue(benchmark::State& state) {
   CTScopedMessageUi scoped(ui);
   RegisterProgramEngines();
   CTFactory factory;
-  CTBaseFactory::SetDefault(&factory);
+  CTScopedDefaultFactory defaultFactory(factory);
   factory.SetReadOnly(CTFactory::kCatalogue, true);
   factory.SetScratchProject(true);
   for (auto _ : state) {
@@ -53,7 +53,6 @@ void BM_ConnectCatalogue(benchmark::State& state) {
     factory.DisconnectAll();
     state.ResumeTiming();
   }
-  CTBaseFactory::SetDefault(nullptr);
   CTSettingsStore::SetProcess(nullptr);
   state.SetBytesProcessed(
       static_cast<int64_t>(state.iterations() * CTResources::Find("DEVICE_DATABASE")->size()));

@@ -19,9 +19,9 @@ class CTGivenCatalogueEngine : public CTResDbEngine {
                          const std::string& bytes)
       : CTResDbEngine(factory, database, fileName, readOnly, databaseIndex), bytes_(bytes) {}
 
-  bool Connect(const std::string&, const std::string&, bool) override {
+  LTDbIoResult Connect(const std::string&, const std::string&, bool) override {
     CTMemoryStream stream(bytes_);
-    return LoadFromStream(stream);
+    return Load(stream);
   }
 
  private:
@@ -31,28 +31,30 @@ class CTGivenCatalogueEngine : public CTResDbEngine {
 // Takes the databases of a CTFactory whose sources were set: the catalogue from given bytes, the
 // scratch project in memory. Declines everything else, which goes on to the usual engines.
 void RegisterGivenSourceEngine() {
-  CTBaseFactory::RegisterEngineClass([](CTBaseFactory& factory, const std::string& database,
-                                        std::unique_ptr<CTDbEngine>& engine, bool, bool,
-                                        int databaseIndex, bool readOnly, std::string& fileName) {
-    const auto* program = dynamic_cast<const CTFactory*>(&factory);
-    if (!program) return false;
-    if (databaseIndex == CTFactory::kCatalogue && program->CatalogueBytes()) {
-      engine = std::make_unique<CTGivenCatalogueEngine>(factory, database, fileName, readOnly,
-                                                        databaseIndex, *program->CatalogueBytes());
-      return true;
-    }
-    if (databaseIndex == CTFactory::kProject && program->ScratchProject()) {
-      engine = std::make_unique<CTMemDbEngine>(factory, database, std::string(), readOnly,
-                                               databaseIndex);
-      return true;
-    }
-    return false;
-  });
+  CTBaseFactory::RegisterEngineClass(
+      "CTGivenSourceEngine",
+      [](CTBaseFactory& factory, const std::string& database, std::unique_ptr<CTDbEngine>& engine,
+         bool, bool, int databaseIndex, bool readOnly, std::string& fileName) {
+        const auto* program = dynamic_cast<const CTFactory*>(&factory);
+        if (!program) return false;
+        if (databaseIndex == CTFactory::kCatalogue && program->CatalogueBytes()) {
+          engine = std::make_unique<CTGivenCatalogueEngine>(
+              factory, database, fileName, readOnly, databaseIndex, *program->CatalogueBytes());
+          return true;
+        }
+        if (databaseIndex == CTFactory::kProject && program->ScratchProject()) {
+          engine = std::make_unique<CTMemDbEngine>(factory, database, std::string(), readOnly,
+                                                   databaseIndex);
+          return true;
+        }
+        return false;
+      });
 }
 
 }  // namespace
 
 CTFactory::CTFactory() : CTBaseFactory("EDI", 100, 100) {
+  SetCompression(true, std::string(kCompressedMagic));
   RegisterDatabase("Device_Database");
   RegisterDatabase("QRN_Solvo_Project");
   SetTableListSize(kTableListSize);
@@ -67,15 +69,9 @@ CTFactory::CTFactory() : CTBaseFactory("EDI", 100, 100) {
 }
 
 void RegisterProgramEngines() {
-  static bool registered = false;
-  if (!registered) {
-    RegisterGivenSourceEngine();
-    CTResDbEngine::RegisterClass();
-    CTMemDbEngine::RegisterClass();
-    registered = true;
-  }
-  CTMemDbEngine::SetCompression(true);
-  CTMemDbEngine::SetCompressionMagic(std::string(kCompressedMagic));
+  RegisterGivenSourceEngine();
+  CTResDbEngine::RegisterClass();
+  CTMemDbEngine::RegisterClass();
 }
 
 bool EnsureProjectDataSource() {

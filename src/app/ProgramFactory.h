@@ -7,7 +7,7 @@
 
 // The program's factory: the catalogue ("Device_Database", read from the program resource) and
 // the project ("QRN_Solvo_Project") with every table and reference of the program, and the
-// objects of every concrete class. Header line "EDI100".
+// objects of every concrete class. Header line "EDI100"; files in the compressed form ("Q3T").
 class CTFactory : public CTBaseFactory {
  public:
   static constexpr int kCatalogue = 0;
@@ -36,8 +36,8 @@ class CTFactory : public CTBaseFactory {
 };
 
 // Registers the engine classes: first the one that serves the sources set on a CTFactory above,
-// then the resource engine, then the memory engine (asked in that order), and switches the
-// compressed file form on ("Q3T"). Done at start-up before a factory connects; writes nothing.
+// then the resource engine, then the memory engine (asked in that order; classes already
+// registered stay as they are). Done at start-up before a factory connects; writes nothing.
 void RegisterProgramEngines();
 
 // Creates the project database's data-source entry in the user's settings when it is missing (the

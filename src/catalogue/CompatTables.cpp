@@ -17,11 +17,6 @@ namespace {
 // The option kind of a multi-module connection piping kit.
 constexpr int kMultiModuleKitType = 1;
 
-bool IsStored(const CTDbObject& object) {
-  return object.RecordId() > 0 &&
-         (object.State() == CTDbObject::kStored || object.State() == CTDbObject::kPartial);
-}
-
 // The cached instance of a referenced record when it exists and is of the expected class. A
 // reference into another table names no model of that kind and counts as unresolved.
 template <class T>
@@ -36,7 +31,7 @@ template <class T>
 std::vector<T*> ResolveRelated(CTDbObject& owner, int referringTableId, int ownerField,
                                int targetField) {
   std::vector<T*> result;
-  if (!IsStored(owner)) return result;
+  if (!owner.IsStored()) return result;
   CTDbObjectList rows = owner.RelatedObjects(referringTableId, ownerField);
   for (const auto& row : rows) {
     if (T* target = ResolveCached<T>(ReadReference(*row, targetField), owner.Factory()))
@@ -110,7 +105,7 @@ const std::vector<Cls_OMCombination*>& Cls_OutdoorUnit::GetModules() {
   LTOutdoorCompat& compat = Compat();
   if (compat.modulesBuilt) return compat.modules;
   compat.modulesBuilt = true;
-  if (!IsStored(*this)) return compat.modules;
+  if (!IsStored()) return compat.modules;
   compat.moduleRecords =
       RelatedObjects(Cls_OMCombination::kTableId, Cls_OMCombination::kOutdoorUnit);
   for (const auto& record : compat.moduleRecords) {
@@ -164,7 +159,7 @@ Cls_DeviceOption* Cls_OutdoorUnit::GetMultiModuleKit() {
 
 const std::vector<Cls_IndoorUnit*>& GetCompatibleIndoorUnits(Cls_BSBox& box) {
   static const std::vector<Cls_IndoorUnit*> none;
-  if (!IsStored(box)) return none;
+  if (!box.IsStored()) return none;
   TBoxViews* views = BoxViewsOf(box.Factory());
   if (!views) return none;
   const auto found = views->find(box.RecordId());

@@ -67,17 +67,13 @@ bool KeepsSeriesCase(const std::string& text, bool translated) {
 
 // -- Cls_Device -----------------------------------------------------------------------------------
 
-bool Cls_Device::IsStoredRecord() const {
-  return RecordId() > 0 && (State() == kStored || State() == kPartial);
-}
-
 CTDbObjectList Cls_Device::GetOptionOffers() {
-  if (!IsStoredRecord()) return {};
+  if (!IsStored()) return {};
   return RelatedObjects(Cls_DevOptCombination::kTableId, Cls_DevOptCombination::kDevice);
 }
 
 CTDbObjectList Cls_Device::GetAllowedSupplies() {
-  if (!IsStoredRecord()) return {};
+  if (!IsStored()) return {};
   return RelatedObjects(Cls_QRNPSAllowed::kTableId, Cls_DevPSAllowed::kDevice);
 }
 
@@ -156,7 +152,7 @@ std::string Cls_Device::GetSupplyText() {
 Cls_DeviceDocumentation* Cls_Device::GetDocumentation() {
   if (!documentationLooked_) {
     documentationLooked_ = true;
-    if (IsStoredRecord()) {
+    if (IsStored()) {
       documentation_ = As<Cls_DeviceDocumentation>(
           RelatedObject(Cls_DeviceDocumentation::kTableId, Cls_DeviceDocumentation::kDevice));
     }
@@ -218,7 +214,7 @@ std::string Cls_DeviceOption::NameWithDescription() const {
 
 std::vector<std::unique_ptr<Cls_CentralController>> Cls_CentralController::GetComponents() {
   std::vector<std::unique_ptr<Cls_CentralController>> result;
-  if (!IsStoredRecord()) return result;
+  if (!IsStored()) return result;
   CTDbObjectList rows =
       RelatedObjects(Cls_CCCombination::kTableId, Cls_CCCombination::kCentralController);
   for (auto& row : rows) {

@@ -57,9 +57,6 @@ class Cls_Device : public CTDbObject {
   Cls_Device(int tableId, int recordId, CTBaseFactory* factory)
       : CTDbObject(tableId, recordId, factory) {}
 
-  // Whether the object stands for a stored record, so that related-record queries may run.
-  bool IsStoredRecord() const;
-
  private:
   void ResolvePowerSupply();
 

@@ -14,12 +14,6 @@ namespace {
 // data) is sampled with wider steps so that building a family always ends quickly.
 constexpr double kMaxExtremeSteps = 10000.0;
 
-// Whether a record of a catalogue object is stored, so that related records may be queried.
-bool IsStored(const CTDbObject& object) {
-  return object.RecordId() > 0 &&
-         (object.State() == CTDbObject::kStored || object.State() == CTDbObject::kPartial);
-}
-
 // Rounds to the nearest integer, halves away from zero, as the catalogue's ratios and lengths
 // are compared.
 long long RoundToInt(double value) {
@@ -255,7 +249,7 @@ const std::vector<LTCombinationRow>& Cls_OutdoorUnit::GetCombinationRows() {
   LTOutdoorCapacity& model = Capacity();
   if (model.rowsBuilt) return model.rows;
   model.rowsBuilt = true;
-  if (!IsStored(*this)) return model.rows;
+  if (!IsStored()) return model.rows;
   CTDbObjectList records =
       RelatedObjects(Cls_OutCombination::kTableId, Cls_OutCombination::kOutdoorUnit);
   for (const auto& record : records) {
@@ -302,7 +296,7 @@ double Cls_OutdoorUnit::GetModulesCapacityIndex(int n) {
 void Cls_OutdoorUnit::BuildFamilies(int firstKind, int secondKind) {
   LTOutdoorCapacity& model = Capacity();
   EnsureEnvelopes(*this, model);
-  if (!IsStored(*this)) return;
+  if (!IsStored()) return;
   const auto& rows = GetCombinationRows();
 
   // The curves of the pair, ordered by ratio, kind and outdoor temperature.
@@ -424,7 +418,7 @@ const TVarCapList& Cls_OutdoorUnit::GetCapVariationTable(int kind) {
   if (!model.coolingVariation) {
     std::vector<LTFactorRow> cooling;
     std::vector<LTFactorRow> heating;
-    if (IsStored(*this)) {
+    if (IsStored()) {
       CTDbObjectList records =
           RelatedObjects(Cls_CapVariation::kTableId, Cls_CapVariation::kOutdoorUnit);
       for (const auto& record : records) {
@@ -478,7 +472,7 @@ double Cls_OutdoorUnit::GetDefrostFactor(double outdoorTemp) {
   LTOutdoorCapacity& model = Capacity();
   if (!model.freezeUp) {
     std::vector<LTFactorRow> rows;
-    if (IsStored(*this)) {
+    if (IsStored()) {
       CTDbObjectList records = RelatedObjects(Cls_FreezeUp::kTableId, Cls_FreezeUp::kOutdoorUnit);
       for (const auto& record : records) {
         if (auto* row = dynamic_cast<Cls_FreezeUp*>(record.get()))

@@ -57,10 +57,6 @@ std::map<const CTBaseFactory*, LTPipingCache>& Caches() {
   return *caches;
 }
 
-CTBaseFactory* FactoryOrDefault(CTBaseFactory* factory) {
-  return factory ? factory : CTBaseFactory::Default();
-}
-
 // The cache of a factory's catalogue, or null when its pipe-size table is not connected. The
 // entry is dropped when that table's engine disconnects (it clears the table's object cache),
 // before the objects it holds could outlive their engine.
@@ -102,19 +98,15 @@ int FindSize(const std::vector<Cls_Diameter*>& list, const LTRecordRef& size) {
   return -1;
 }
 
-// Whether related-rows queries may be run for the object: only a stored record has rows.
-bool IsStoredRecord(const CTDbObject& object) {
-  return object.RecordId() > 0 &&
-         (object.State() == CTDbObject::kStored || object.State() == CTDbObject::kPartial);
-}
-
 // The joint a joint row names, or null when the reference is empty, names no joint record (a
-// record of another table, or one that is not there) or the joint is deleted.
+// record of another table, or one that is not there) or the joint is deleted. Other store errors
+// (a reference the schema does not define, say) propagate.
 std::unique_ptr<Cls_HeaderJoint> UsableJoint(CTDbObject& row, int field) {
   std::unique_ptr<CTDbObject> target;
   try {
     target = row.GetReferencedObject(field);
-  } catch (const CTDbException&) {
+  } catch (const CTDbException& e) {
+    if (e.Number() != CTDbException::kRecordNotFound) throw;
     return nullptr;  // a checked reference to a record that does not exist
   }
   auto* joint = dynamic_cast<Cls_HeaderJoint*>(target.get());
@@ -177,7 +169,7 @@ void Cls_Diameter::DefineFields(CTTableInfo& table, const std::string& idFieldNa
 const std::vector<Cls_Diameter*>& Cls_Diameter::GetDiameterList(bool liquid,
                                                                 CTBaseFactory* factory) {
   static const std::vector<Cls_Diameter*> none;
-  factory = FactoryOrDefault(factory);
+  factory = CTBaseFactory::OrDefault(factory);
   LTPipingCache* cache = CacheOf(factory);
   if (!cache) return none;
   if (!cache->sizesBuilt) BuildSizeLists(*cache, factory);
@@ -203,7 +195,7 @@ namespace {
 // The diameter rows view of an outdoor model, built on first use; null for a model that is not
 // a stored catalogue record.
 LTDiameterRowsView* DiameterRowsOf(Cls_OutdoorUnit& unit) {
-  if (!IsStoredRecord(unit)) return nullptr;
+  if (!unit.IsStored()) return nullptr;
   LTPipingCache* cache = CacheOf(&unit.Factory());
   if (!cache) return nullptr;
   const auto found = cache->diameterRows.find(unit.RecordId());
@@ -243,27 +235,37 @@ bool HasSizeUpRow(Cls_OutdoorUnit& unit) {
 
 const std::vector<LTOutdoorJointRow>& GetJointRows(Cls_OutdoorUnit& unit) {
   static const std::vector<LTOutdoorJointRow> none;
-  if (!IsStoredRecord(unit)) return none;
+  if (!unit.IsStored()) return none;
   LTPipingCache* cache = CacheOf(&unit.Factory());
   if (!cache) return none;
   const auto found = cache->outdoorJoints.find(unit.RecordId());
   if (found != cache->outdoorJoints.end()) return found->second.rows;
   auto& view = cache->outdoorJoints[unit.RecordId()];
-  BuildJointView<Cls_OHJCombination>(view, unit, Cls_OHJCombination::kOutdoorUnit,
-                                     Cls_OHJCombination::kHeaderJoint);
+  try {
+    BuildJointView<Cls_OHJCombination>(view, unit, Cls_OHJCombination::kOutdoorUnit,
+                                       Cls_OHJCombination::kHeaderJoint);
+  } catch (...) {
+    cache->outdoorJoints.erase(unit.RecordId());  // no half-built view stays behind
+    throw;
+  }
   return view.rows;
 }
 
 const std::vector<LTBoxJointRow>& GetJointRows(Cls_BSBox& box) {
   static const std::vector<LTBoxJointRow> none;
-  if (!IsStoredRecord(box)) return none;
+  if (!box.IsStored()) return none;
   LTPipingCache* cache = CacheOf(&box.Factory());
   if (!cache) return none;
   const auto found = cache->boxJoints.find(box.RecordId());
   if (found != cache->boxJoints.end()) return found->second.rows;
   auto& view = cache->boxJoints[box.RecordId()];
-  BuildJointView<Cls_BHJCombination>(view, box, Cls_BHJCombination::kBSBox,
-                                     Cls_BHJCombination::kHeaderJoint);
+  try {
+    BuildJointView<Cls_BHJCombination>(view, box, Cls_BHJCombination::kBSBox,
+                                       Cls_BHJCombination::kHeaderJoint);
+  } catch (...) {
+    cache->boxJoints.erase(box.RecordId());  // no half-built view stays behind
+    throw;
+  }
   return view.rows;
 }
 
@@ -289,7 +291,7 @@ std::optional<double> Cls_RefChargeCoefficient::FindCoefficient(const LTRecordRe
                                                                 CTBaseFactory* factory) {
   // A project without a refrigerant has no charge, even where a record leaves its own unset.
   if (!refrigerant.IsSet()) return std::nullopt;
-  factory = FactoryOrDefault(factory);
+  factory = CTBaseFactory::OrDefault(factory);
   LTPipingCache* cache = CacheOf(factory);
   if (!cache) return std::nullopt;
   if (!cache->coefficientsBuilt) {
@@ -313,9 +315,8 @@ std::optional<double> Cls_RefChargeCoefficient::FindCoefficient(const LTRecordRe
 
 std::vector<std::unique_ptr<Cls_Refrigerant>> Cls_Refrigerant::GetUsedRefrigerants(
     CTBaseFactory* factory) {
-  factory = FactoryOrDefault(factory);
+  factory = CTBaseFactory::OrDefault(factory);
   std::vector<std::unique_ptr<Cls_Refrigerant>> result;
-  if (!factory) return result;
   std::vector<LTRecordRef> used;
   for (const auto& object : AllObjects(Cls_OutdoorUnit::kTableId, false, factory)) {
     auto* unit = dynamic_cast<Cls_OutdoorUnit*>(object.get());

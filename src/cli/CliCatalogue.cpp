@@ -27,7 +27,6 @@ CTCliCatalogue::CTCliCatalogue(std::ostream& err) : err_(err), ui_(err), scoped_
 
 CTCliCatalogue::~CTCliCatalogue() {
   if (connected_) factory_.DisconnectAll();
-  CTBaseFactory::SetDefault(nullptr);
 }
 
 bool CTCliCatalogue::Open(const std::string& file) {
@@ -44,7 +43,6 @@ bool CTCliCatalogue::Open(const std::string& file) {
     factory_.SetCatalogueBytes(std::move(bytes));
   }
   factory_.SetScratchProject(true);
-  CTBaseFactory::SetDefault(&factory_);
   factory_.SetReadOnly(CTFactory::kCatalogue, true);
   if (LoadProgramGlossary(glossary_)) factory_.SetGlossary(CTFactory::kCatalogue, &glossary_);
   connected_ = factory_.ConnectAll();

@@ -36,6 +36,7 @@ class CTCliCatalogue {
   CTCliMessageUi ui_;
   CTScopedMessageUi scoped_;
   CTFactory factory_;
+  CTScopedDefaultFactory defaultFactory_{factory_};
   // The catalogue's translated texts read through the embedded glossary.
   CTGlossary glossary_;
   bool connected_ = false;

@@ -119,7 +119,7 @@ int ResaveProject(const std::string& inPath, const std::string& outPath, std::os
                    settings.ErrorText(CTSettingsHive::CurrentUser));
   }
   CTFactory factory;
-  CTBaseFactory::SetDefault(&factory);
+  CTScopedDefaultFactory defaultFactory(factory);
   factory.SetReadOnly(CTFactory::kCatalogue, true);
   factory.SetFileName(CTFactory::kProject, inPath);
   bool ok = factory.ConnectAll();
@@ -128,7 +128,6 @@ int ResaveProject(const std::string& inPath, const std::string& outPath, std::os
     ok = factory.SaveDatabase(CTFactory::kProject, true);
   }
   factory.DisconnectAll();
-  CTBaseFactory::SetDefault(nullptr);
   return ok ? kCliDone : kCliFailed;
 }
 

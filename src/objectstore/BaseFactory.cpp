@@ -20,8 +20,13 @@ constexpr int kMsgNotADatabase = 5007;
 CTBaseFactory* g_defaultFactory = nullptr;
 bool g_showMessages = true;
 
-std::vector<TEngineConnect>& EngineClasses() {
-  static std::vector<TEngineConnect> classes;
+struct LTRegisteredEngine {
+  std::string name;
+  TEngineConnect connect;
+};
+
+std::vector<LTRegisteredEngine>& EngineClasses() {
+  static std::vector<LTRegisteredEngine> classes;
   return classes;
 }
 
@@ -41,9 +46,21 @@ CTBaseFactory* CTBaseFactory::Default() {
 void CTBaseFactory::SetDefault(CTBaseFactory* factory) {
   g_defaultFactory = factory;
 }
+CTBaseFactory* CTBaseFactory::OrDefault(CTBaseFactory* factory) {
+  CTBaseFactory* f = factory ? factory : g_defaultFactory;
+  if (!f) throw CTDbException(CTDbException::kStructure);
+  return f;
+}
 
-void CTBaseFactory::RegisterEngineClass(TEngineConnect connect) {
-  EngineClasses().push_back(std::move(connect));
+bool CTBaseFactory::RegisterEngineClass(const std::string& name, TEngineConnect connect) {
+  if (IsEngineClassRegistered(name)) return false;
+  EngineClasses().push_back(LTRegisteredEngine{name, std::move(connect)});
+  return true;
+}
+bool CTBaseFactory::IsEngineClassRegistered(const std::string& name) {
+  const auto& classes = EngineClasses();
+  return std::any_of(classes.begin(), classes.end(),
+                     [&](const LTRegisteredEngine& c) { return c.name == name; });
 }
 void CTBaseFactory::ClearEngineClasses() {
   EngineClasses().clear();
@@ -88,6 +105,11 @@ void CTBaseFactory::SetChangeCallback(int index, TDbChangeCallback callback) {
 void CTBaseFactory::SetChangeCallback(int index, void (*function)(void*, int, int), void* data) {
   SetChangeCallback(index, [function, data](int changed, int tableId, int, const std::string*,
                                             int) { function(data, changed, tableId); });
+}
+
+void CTBaseFactory::SetCompression(bool on, std::string magic) {
+  compression_ = on;
+  compressionMagic_ = std::move(magic);
 }
 
 // -- Tables ---------------------------------------------------------------------------------------
@@ -205,9 +227,10 @@ bool CTBaseFactory::ConnectOne(int index) {
   if (classes.empty()) throw CTDbException(CTDbException::kNoEngineClasses);
   LTDbInfo& db = databases_[static_cast<std::size_t>(index)];
   std::unique_ptr<CTDbEngine> engine;
-  for (auto& connect : classes) {
+  for (auto& engineClass : classes) {
     std::string fileName = db.fileName;
-    if (connect(*this, db.name, engine, !db.noFile, false, index, db.readOnly, fileName) &&
+    if (engineClass.connect(*this, db.name, engine, !db.noFile, false, index, db.readOnly,
+                            fileName) &&
         engine) {
       break;
     }
@@ -238,34 +261,34 @@ void CTBaseFactory::PointTablesAtEngines() {
   }
 }
 
-bool CTBaseFactory::ConnectAll(const std::string& user, const std::string& password) {
+LTDbIoResult CTBaseFactory::TryConnectAll(const std::string& user, const std::string& password) {
   if (connected_) throw LTBseFactExc("Database already connected");
   DisconnectAll();
   for (int i = 0; i < DatabaseCount(); ++i) {
     if (!ConnectOne(i)) {
       DisconnectAll();
-      return false;
+      return LTDbIoResult::Failure(LTDbIoResult::kNoEngine, GetDatabaseName(i), i);
     }
   }
   PointTablesAtEngines();
   connected_ = true;
-  bool ok = true;
+  LTDbIoResult result;
   {
     CTExclusiveStoreLock lock;
-    for (auto& engine : engines_) {
-      if (!engine->Connect(user, password, g_showMessages)) {
-        ok = false;
-        break;
-      }
+    for (int i = 0; i < DatabaseCount() && result; ++i) {
+      result = engines_[static_cast<std::size_t>(i)]->Connect(user, password, g_showMessages);
+      if (!result) result.database = i;
     }
   }
   for (const auto& table : tables_) {
-    if (!ok) break;
-    if (table && table->Engine() && !table->Engine()->VerifyTable(*table, g_showMessages))
-      ok = false;
+    if (!result) break;
+    if (table && table->Engine() && !table->Engine()->VerifyTable(*table, g_showMessages)) {
+      result = LTDbIoResult::Failure(LTDbIoResult::kInvalid, "table " + table->TableName(),
+                                     table->DatabaseIndex());
+    }
   }
-  if (!ok) DisconnectAll();
-  return ok;
+  if (!result) DisconnectAll();
+  return result;
 }
 
 void CTBaseFactory::DisconnectAll() {
@@ -311,29 +334,31 @@ std::vector<CTDbEngine*> CTBaseFactory::ConnectedEngines() const {
   return result;
 }
 
-bool CTBaseFactory::SaveDatabase(int index, bool showErrors) {
+LTDbIoResult CTBaseFactory::TrySaveDatabase(int index, bool showErrors) {
   CTDbEngine* engine = Engine(index);
-  if (!engine || index >= DatabaseCount() || Database(index).noFile) return false;
+  if (!engine || index >= DatabaseCount() || Database(index).noFile) {
+    return LTDbIoResult::Failure(LTDbIoResult::kNoFile, std::string(), index);
+  }
   const std::string& path = Database(index).fileName;
-  std::string reason;
-  const auto fail = [&] {
+  const auto fail = [&](std::string reason) {
     if (showErrors) TBaseMsg::ShowError(kMsgCannotCreate, CTMsgList{path});
-    return false;
+    return LTDbIoResult::Failure(LTDbIoResult::kIoError, std::move(reason), index);
   };
   // Another instance reading or writing this file is waited for; the previous file stays whole
   // until the new one is complete.
+  std::string reason;
   auto lock = CTLockedFile::LockForReplacing(path, &reason);
-  if (!lock) return fail();
+  if (!lock) return fail(reason);
   CTSafeFileWriter writer(path);
-  if (!writer.IsOpen()) return fail();
+  if (!writer.IsOpen()) return fail(writer.ErrorText());
   try {
     CTExclusiveStoreLock storeLock;
     engine->SaveToStream(*writer.Stream());
-  } catch (const std::exception&) {
-    return fail();
+  } catch (const std::exception& e) {
+    return fail(e.what());
   }
-  if (!writer.Commit()) return fail();
-  return true;
+  if (!writer.Commit()) return fail(writer.ErrorText());
+  return LTDbIoResult::Ok();
 }
 
 // -- Objects --------------------------------------------------------------------------------------

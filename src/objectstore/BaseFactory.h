@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "objectstore/DbIoResult.h"
 #include "objectstore/TableInfo.h"
 
 class CTDbEngine;
@@ -47,12 +48,18 @@ class CTBaseFactory {
   CTBaseFactory(const CTBaseFactory&) = delete;
   CTBaseFactory& operator=(const CTBaseFactory&) = delete;
 
-  // The process-wide default factory used by objects created without one.
+  // The process-wide default factory used by objects created without one (null when none is
+  // installed); CTScopedDefaultFactory installs one.
   static CTBaseFactory* Default();
-  static void SetDefault(CTBaseFactory* factory);
+  // The given factory, or the default one when null. Never null: without either it raises
+  // CTDbException 5.
+  static CTBaseFactory* OrDefault(CTBaseFactory* factory);
 
-  // Engine classes, asked in registration order when a database is connected.
-  static void RegisterEngineClass(TEngineConnect connect);
+  // Engine classes, asked in registration order when a database is connected. Each is registered
+  // under a name; registering a name that is already registered changes nothing and returns
+  // false. Clearing forgets the classes and their names.
+  static bool RegisterEngineClass(const std::string& name, TEngineConnect connect);
+  static bool IsEngineClassRegistered(const std::string& name);
   static void ClearEngineClasses();
   // Whether connection problems are shown as messages (on by default).
   static bool ShowMessages();
@@ -72,6 +79,13 @@ class CTBaseFactory {
   // The plain-function form: called with (data, changed, table id).
   void SetChangeCallback(int index, void (*function)(void* data, int changed, int tableId),
                          void* data);
+
+  // The compressed file form of the databases its memory engines load and save: with it on, a
+  // file is written as the magic followed by the LZSS stream, and a file that begins with the
+  // magic is expanded when read. Off (plain text only) until set.
+  void SetCompression(bool on, std::string magic);
+  bool Compression() const { return compression_; }
+  const std::string& CompressionMagic() const { return compressionMagic_; }
 
   // Tables, references and classes.
   void SetTableListSize(int size);
@@ -94,8 +108,12 @@ class CTBaseFactory {
   int MinVersion() const { return minVersion_; }
   int CurrentVersion() const { return currentVersion_; }
 
-  // Connections.
-  bool ConnectAll(const std::string& user = "", const std::string& password = "");
+  // Connections. TryConnectAll tells which database failed and why; ConnectAll only whether all
+  // connected.
+  LTDbIoResult TryConnectAll(const std::string& user = "", const std::string& password = "");
+  bool ConnectAll(const std::string& user = "", const std::string& password = "") {
+    return TryConnectAll(user, password).IsOk();
+  }
   void DisconnectAll();
   void ConnectDatabase(int index);
   void DisconnectDatabase(int index);
@@ -104,13 +122,22 @@ class CTBaseFactory {
   CTDbEngine* Engine(int index) const;
   // The engines of the connected databases (entries are null for unconnected ones).
   std::vector<CTDbEngine*> ConnectedEngines() const;
-  bool SaveDatabase(int index, bool showErrors);
+  // Saves a database to its file; the previous file stays whole until the new one is complete.
+  // A failure (kNoFile without a file name or engine, kIoError with the reason otherwise) shows
+  // message -3 when errors are to be shown, except for kNoFile.
+  LTDbIoResult TrySaveDatabase(int index, bool showErrors);
+  bool SaveDatabase(int index, bool showErrors) {
+    return TrySaveDatabase(index, showErrors).IsOk();
+  }
 
   // Objects.
   virtual std::unique_ptr<CTDbObject> CreateObject(int tableId, int recordId);
   std::unique_ptr<CTDbObject> InstantiateIfExists(int tableId, int recordId);
 
  private:
+  friend class CTScopedDefaultFactory;
+  static void SetDefault(CTBaseFactory* factory);
+
   bool ConnectOne(int index);
   void PointTablesAtEngines();
 
@@ -124,4 +151,21 @@ class CTBaseFactory {
   std::vector<LTDbInfo> databases_;
   std::vector<std::unique_ptr<CTDbEngine>> engines_;
   bool connected_ = false;
+  bool compression_ = false;
+  std::string compressionMagic_;
+};
+
+// Makes a factory the process-wide default for the lifetime of the object, then restores the
+// previous default (also when an exception unwinds the scope).
+class CTScopedDefaultFactory {
+ public:
+  explicit CTScopedDefaultFactory(CTBaseFactory& factory) : previous_(CTBaseFactory::Default()) {
+    CTBaseFactory::SetDefault(&factory);
+  }
+  ~CTScopedDefaultFactory() { CTBaseFactory::SetDefault(previous_); }
+  CTScopedDefaultFactory(const CTScopedDefaultFactory&) = delete;
+  CTScopedDefaultFactory& operator=(const CTScopedDefaultFactory&) = delete;
+
+ private:
+  CTBaseFactory* previous_;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "objectstore/BaseFactory.h"
+#include "objectstore/DbIoResult.h"
 #include "platform/Stream.h"
 
 class CTDbObject;
@@ -23,8 +25,17 @@ enum TDbCapability {
   kCapRedo = 5,
   kCapSort = 6,
   kCapLiveData = 7,
+  // Set by the memory engine, not by the resource engine; it has no name (its exception text is
+  // the one of an unknown capability).
+  kCapUnnamedBit8 = 8,
   kCapInsertWithId = 9,
 };
+// The capability set of the given bits.
+constexpr std::uint16_t CapabilitySet(std::initializer_list<TDbCapability> bits) {
+  std::uint16_t set = 0;
+  for (TDbCapability bit : bits) set = static_cast<std::uint16_t>(set | 1u << bit);
+  return set;
+}
 std::string CapabilityName(int bit);
 
 // Change kinds passed to the change callback.
@@ -53,9 +64,12 @@ class CTDbEngine {
   CTTranslator* Glossary() const { return glossary_; }
 
   virtual bool RequiresLogin() { return false; }
-  virtual bool Connect(const std::string& user, const std::string& password, bool showErrors) = 0;
+  // Loads the database; a failure says whether the bytes could not be read or are no database.
+  virtual LTDbIoResult Connect(const std::string& user, const std::string& password,
+                               bool showErrors) = 0;
   virtual bool VerifyTable(CTTableInfo& table, bool showErrors);
   virtual std::string GetKindText() = 0;
+  // Writes the database; a failing stream raises CTStreamError (nothing is reported as saved).
   virtual void SaveToStream(CTStream& stream);
   virtual bool RecordExists(int tableId, int recordId) = 0;
   virtual bool ReadBlob(const CTDbObject& object, int field, CTStream& stream) = 0;

@@ -19,16 +19,10 @@ constexpr int kMsgOutOfRange = 5011;
 constexpr int kMsgValueRequired = 5012;
 constexpr int kMsgNotUnique = 5013;
 
-CTBaseFactory* FactoryOrDefault(CTBaseFactory* factory) {
-  CTBaseFactory* f = factory ? factory : CTBaseFactory::Default();
-  if (!f) throw CTDbException(CTDbException::kStructure);
-  return f;
-}
-
 }  // namespace
 
 CTDbObject::CTDbObject(int tableId, int recordId, CTBaseFactory* factory)
-    : factory_(FactoryOrDefault(factory)) {
+    : factory_(CTBaseFactory::OrDefault(factory)) {
   table_ = factory_->TableById(tableId);
   if (!table_) throw CTDbException(CTDbException::kStructure);
   if (table_->IsAbstract()) throw CTDbException(CTDbException::kAbstractTable, table_->TableName());
@@ -47,6 +41,10 @@ CTDbEngine& CTDbObject::Engine() const {
   CTDbEngine* engine = table_->Engine();
   if (!engine) throw CTDbException(CTDbException::kNotStored);
   return *engine;
+}
+
+bool CTDbObject::IsStored() const {
+  return RecordId() > 0 && (state_ == kStored || state_ == kPartial);
 }
 
 void CTDbObject::RequireStored() const {
@@ -151,8 +149,10 @@ void CTDbObject::Insert() {
 }
 
 void CTDbObject::InsertKeepingId() {
+  if (state_ == kStored || state_ == kPartial) throw CTDbException(CTDbException::kAlreadyInserted);
   CTExclusiveStoreLock lock;
   Engine().InsertWithId(*this);
+  state_ = kStored;
 }
 
 void CTDbObject::MakeDefaultName(std::string& text) {
@@ -350,7 +350,7 @@ void CTDbObject::CopyValuesFrom(CTDbObject& other, int first, bool withReference
 // -- Class-level operations ---------------------------------------------------------------------
 
 CTDbObjectList CTDbObject::AllObjects(int tableId, bool includeSubtables, CTBaseFactory* factory) {
-  CTBaseFactory* f = FactoryOrDefault(factory);
+  CTBaseFactory* f = CTBaseFactory::OrDefault(factory);
   CTDbObjectList result;
   CTSharedStoreLock lock;
   for (const auto& table : f->Tables()) {
@@ -372,7 +372,7 @@ std::unique_ptr<CTDbObject> CTDbObject::SingleObject(int tableId, bool raise,
 }
 
 CTDbObject* CTDbObject::CachedObject(int tableId, int recordId, CTBaseFactory* factory) {
-  CTBaseFactory* f = FactoryOrDefault(factory);
+  CTBaseFactory* f = CTBaseFactory::OrDefault(factory);
   CTTableInfo* table = f->TableById(tableId);
   if (!table) return nullptr;
   for (const auto& object : table->ObjectCache()) {
@@ -410,33 +410,62 @@ void CTDbObject::DefineFields(CTTableInfo& table, const std::string& idFieldName
 
 namespace {
 
-// Compares two objects by the named fields; the first field whose values differ decides.
-int CompareByFields(CTDbObject& a, CTDbObject& b, const std::vector<int>& fields) {
-  for (int f : fields) {
-    switch (a.Table().Field(f)->Type()) {
+// The field index of each sort field in one table (-1 where the table has no such field), found
+// once per table of the list: tables of one list may differ (descendants of a common table), and
+// so may the index of a field name among them.
+class LTSortFields {
+ public:
+  explicit LTSortFields(const std::vector<std::string>& names) : names_(names) {}
+  const std::vector<int>& Of(const CTTableInfo& table) {
+    for (const auto& [t, indexes] : tables_) {
+      if (t == &table) return indexes;
+    }
+    std::vector<int> indexes;
+    for (const auto& name : names_) indexes.push_back(table.FieldIndexByName(name));
+    tables_.emplace_back(&table, std::move(indexes));
+    return tables_.back().second;
+  }
+  std::size_t Count() const { return names_.size(); }
+
+ private:
+  const std::vector<std::string>& names_;
+  std::vector<std::pair<const CTTableInfo*, std::vector<int>>> tables_;
+};
+
+// Compares two objects by the named fields; the first field whose values differ decides. A field
+// that one of the two lacks, or holds with another type, is skipped.
+int CompareByFields(CTDbObject& a, CTDbObject& b, LTSortFields& fields) {
+  const std::vector<int>& fa = fields.Of(a.Table());
+  const std::vector<int>& fb = fields.Of(b.Table());
+  for (std::size_t k = 0; k < fields.Count(); ++k) {
+    const int x = fa[k], y = fb[k];
+    if (x < 0 || y < 0) continue;
+    const TFieldType type = a.Table().Field(x)->Type();
+    if (b.Table().Field(y)->Type() != type) continue;
+    switch (type) {
       case kFtBoolean: {
-        const bool x = a.GetBool(f), y = b.GetBool(f);
-        if (x != y) return x ? 1 : -1;
+        const bool u = a.GetBool(x), v = b.GetBool(y);
+        if (u != v) return u ? 1 : -1;
         break;
       }
       case kFtInteger: {
-        const auto x = a.GetInt(f), y = b.GetInt(f);
-        if (x != y) return x < y ? -1 : 1;
+        const auto u = a.GetInt(x), v = b.GetInt(y);
+        if (u != v) return u < v ? -1 : 1;
         break;
       }
       case kFtDouble: {
         // NaN sorts first, so that the order stays total and the partition walk bounded.
-        const double x = a.GetDouble(f), y = b.GetDouble(f);
-        const bool xNan = std::isnan(x), yNan = std::isnan(y);
-        if (xNan || yNan) {
-          if (xNan != yNan) return xNan ? -1 : 1;
+        const double u = a.GetDouble(x), v = b.GetDouble(y);
+        const bool uNan = std::isnan(u), vNan = std::isnan(v);
+        if (uNan || vNan) {
+          if (uNan != vNan) return uNan ? -1 : 1;
           break;
         }
-        if (x != y) return x < y ? -1 : 1;
+        if (u != v) return u < v ? -1 : 1;
         break;
       }
       case kFtString: {
-        const int c = a.GetString(f).compare(b.GetString(f));
+        const int c = a.GetString(x).compare(b.GetString(y));
         if (c != 0) return c < 0 ? -1 : 1;
         break;
       }
@@ -448,7 +477,7 @@ int CompareByFields(CTDbObject& a, CTDbObject& b, const std::vector<int>& fields
 }
 
 // Quicksort with the middle element as pivot.
-void QuickSort(CTDbObjectList& list, int l, int r, const std::vector<int>& fields) {
+void QuickSort(CTDbObjectList& list, int l, int r, LTSortFields& fields) {
   int i;
   do {
     i = l;
@@ -472,12 +501,11 @@ void QuickSort(CTDbObjectList& list, int l, int r, const std::vector<int>& field
 
 void CTDbObject::SortObjects(CTDbObjectList& objects, const std::vector<std::string>& fieldNames) {
   if (objects.size() < 2 || fieldNames.empty()) return;
-  std::vector<int> fields;
-  const CTTableInfo& table = objects.front()->Table();
-  for (const auto& name : fieldNames) {
-    const int index = table.FieldIndexByName(name);
-    if (index >= 0) fields.push_back(index);
-  }
-  if (fields.empty()) return;
+  LTSortFields fields(fieldNames);
+  const bool anyField = std::any_of(objects.begin(), objects.end(), [&](const auto& object) {
+    const std::vector<int>& indexes = fields.Of(object->Table());
+    return std::any_of(indexes.begin(), indexes.end(), [](int f) { return f >= 0; });
+  });
+  if (!anyField) return;
   QuickSort(objects, 0, static_cast<int>(objects.size()) - 1, fields);
 }

@@ -62,6 +62,8 @@ class CTDbObject {
   virtual void Reload();
   virtual void Delete();
   virtual void Insert();
+  // As Insert, through the engine's insert-with-id operation: the record id the object holds is
+  // kept (CTDbException 12 when it is taken). An already stored object is refused like Insert.
   virtual void InsertKeepingId();
   virtual void MakeDefaultName(std::string& text);
   virtual bool Edit(CTDbEditContext* context, bool readOnly);
@@ -113,6 +115,9 @@ class CTDbObject {
 
   int RecordId() const { return values_.Id(); }
   int State() const { return state_; }
+  // Whether the object stands for a record in the store (stored, or partly loaded from it), so
+  // that the store may be asked about it (its blobs, references and related records).
+  bool IsStored() const;
   CTTableInfo& Table() const { return *table_; }
   CTBaseFactory& Factory() const { return *factory_; }
 
@@ -142,7 +147,9 @@ class CTDbObject {
   // class add fields 0..n-1 and then adds its own fields from index n on.
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName);
 
-  // Sorts by the named fields: the first field whose values differ decides.
+  // Sorts by the named fields: the first field whose values differ decides. Each object's field
+  // is looked up by name in its own table (a list may mix tables); a field that one of two
+  // objects lacks is skipped for that pair.
   static void SortObjects(CTDbObjectList& objects, const std::vector<std::string>& fieldNames);
 
  protected:

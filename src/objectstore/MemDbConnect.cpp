@@ -9,17 +9,15 @@ constexpr int kMsgInvalidStructure = 5004;
 
 }  // namespace
 
-bool CTMemDbEngine::Connect(const std::string&, const std::string&, bool showErrors) {
-  if (FileName().empty()) return true;  // a new database starts empty
+LTDbIoResult CTMemDbEngine::Connect(const std::string&, const std::string&, bool showErrors) {
+  if (FileName().empty()) return LTDbIoResult::Ok();  // a new database starts empty
   std::string reason;
   auto file = CTLockedFile::OpenForReading(FileName(), &reason);
-  if (!file) {
-    if (showErrors) TBaseMsg::ShowError(kMsgCannotOpen, CTMsgList{FileName()});
-    return false;
+  LTDbIoResult result = file ? Load(*file) : LTDbIoResult::Failure(LTDbIoResult::kIoError, reason);
+  if (!result && showErrors) {
+    TBaseMsg::ShowError(
+        result.status == LTDbIoResult::kIoError ? kMsgCannotOpen : kMsgInvalidStructure,
+        CTMsgList{FileName()});
   }
-  if (!LoadFromStream(*file)) {
-    if (showErrors) TBaseMsg::ShowError(kMsgInvalidStructure, CTMsgList{FileName()});
-    return false;
-  }
-  return true;
+  return result;
 }

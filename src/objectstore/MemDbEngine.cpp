@@ -14,14 +14,7 @@
 namespace {
 
 constexpr int kMsgTextFile = 5025;
-constexpr std::uint16_t kMemCapabilities = 829;
 constexpr int kMaxUndoSteps = 5;
-
-bool g_compression = false;
-std::string& MagicSetting() {
-  static std::string magic;
-  return magic;
-}
 
 }  // namespace
 
@@ -29,7 +22,7 @@ CTMemDbEngine::CTMemDbEngine(CTBaseFactory& factory, std::string databaseName, s
                              bool readOnly, int databaseIndex)
     : CTDbEngine(factory, std::move(databaseName), std::move(fileName), readOnly),
       databaseIndex_(databaseIndex) {
-  SetCapabilities(kMemCapabilities);
+  SetCapabilities(kCapabilities);
   for (const auto& table : factory.Tables()) {
     if (table && !table->IsAbstract() && table->DatabaseIndex() == databaseIndex) {
       tables_.push_back(table.get());
@@ -40,30 +33,16 @@ CTMemDbEngine::CTMemDbEngine(CTBaseFactory& factory, std::string databaseName, s
 
 CTMemDbEngine::~CTMemDbEngine() = default;
 
-bool CTMemDbEngine::SetCompression(bool on) {
-  const bool previous = g_compression;
-  g_compression = on;
-  return previous;
-}
-bool CTMemDbEngine::Compression() {
-  return g_compression;
-}
-void CTMemDbEngine::SetCompressionMagic(const std::string& magic) {
-  MagicSetting() = magic;
-}
-const std::string& CTMemDbEngine::CompressionMagic() {
-  return MagicSetting();
-}
-
 void CTMemDbEngine::RegisterClass() {
-  CTBaseFactory::RegisterEngineClass([](CTBaseFactory& factory, const std::string& database,
-                                        std::unique_ptr<CTDbEngine>& engine, bool hasFile, bool,
-                                        int databaseIndex, bool readOnly, std::string& fileName) {
-    if (!AcceptDataSource(database, hasFile ? fileName : std::string())) return false;
-    engine = std::make_unique<CTMemDbEngine>(factory, database, hasFile ? fileName : std::string(),
-                                             readOnly, databaseIndex);
-    return true;
-  });
+  CTBaseFactory::RegisterEngineClass(
+      "CTMemDbEngine",
+      [](CTBaseFactory& factory, const std::string& database, std::unique_ptr<CTDbEngine>& engine,
+         bool hasFile, bool, int databaseIndex, bool readOnly, std::string& fileName) {
+        if (!AcceptDataSource(database, hasFile ? fileName : std::string())) return false;
+        engine = std::make_unique<CTMemDbEngine>(
+            factory, database, hasFile ? fileName : std::string(), readOnly, databaseIndex);
+        return true;
+      });
 }
 
 namespace {
@@ -332,18 +311,15 @@ bool CTMemDbEngine::ReadBlob(const CTDbObject& object, int field, CTStream& stre
 void CTMemDbEngine::WriteBlob(CTDbObject& object, int field, CTStream& stream) {
   CTTableInfo& table = TableOf(object);
   CheckWritable(table);
-  CommitIfNoTransaction();
   const int id = object.RecordId();
   StoredRecord(table.Id(), id);
-  std::string bytes;
-  try {
-    stream.Seek(0, CTStream::Origin::Begin);
-    CTMemoryStream copy;
-    CopyStream(stream, copy);
-    bytes = copy.Text();
-  } catch (const CTStreamError&) {
-    bytes.clear();
-  }
+  // The whole source is read before anything changes: a stream error propagates and leaves the
+  // record (and the undo history) as it was, rather than storing a blob that lost its bytes.
+  stream.Seek(0, CTStream::Origin::Begin);
+  CTMemoryStream copy;
+  CopyStream(stream, copy);
+  std::string bytes = copy.Text();
+  CommitIfNoTransaction();
   CTElemDbObject* record = top_->GetForWriting(table.Id(), id);
   record->values.SetBytes(field, std::move(bytes));
   record->state |= CTElemDbObject::kModified;

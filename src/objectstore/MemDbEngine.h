@@ -20,14 +20,16 @@ class CTMemDbEngine : public CTDbEngine {
                 bool readOnly, int databaseIndex);
   ~CTMemDbEngine() override;
 
-  // Process-wide settings of the compressed file form (off and empty until start-up sets them).
-  static bool SetCompression(bool on);  // returns the previous value
-  static bool Compression();
-  static void SetCompressionMagic(const std::string& magic);
-  static const std::string& CompressionMagic();
-  // Registers this engine class with the factory. It takes a database when the user's (or the
-  // machine's) settings hold its data-source entry "Software\ODBC\ODBC.INI\<name>" with the
-  // value "Driver" naming odbcjt32.dll; the entry's "DBQ" is kept equal to the file name.
+  // No Sort among them: the callers sort related records themselves.
+  static constexpr std::uint16_t kCapabilities =
+      CapabilitySet({kCapSelectByExample, kCapRemoveByExample, kCapInheritance, kCapUndo, kCapRedo,
+                     kCapUnnamedBit8, kCapInsertWithId});
+  static_assert(kCapabilities == 829);
+
+  // Registers this engine class with the factory (once; again is a no-op). It takes a database when
+  // the user's (or the machine's) settings hold its data-source entry
+  // "Software\ODBC\ODBC.INI\<name>" with the value "Driver" naming odbcjt32.dll; the entry's "DBQ"
+  // is kept equal to the file name.
   static void RegisterClass();
   // Creates the per-user data-source entry of a database when it is missing.
   static bool EnsureDataSource(const std::string& database);
@@ -38,14 +40,23 @@ class CTMemDbEngine : public CTDbEngine {
 
   int DatabaseIndex() const { return databaseIndex_; }
 
-  bool Connect(const std::string& user, const std::string& password, bool showErrors) override;
+  // Loads the file; without a file name the database starts empty. Shows message -2 (the file
+  // cannot be opened or read) or 5004 (it is no database) when errors are to be shown.
+  LTDbIoResult Connect(const std::string& user, const std::string& password,
+                       bool showErrors) override;
   std::string GetKindText() override;
+  // Writes the text object format, compressed when the factory says so.
   void SaveToStream(CTStream& stream) override;
-  // Loads the text object format (plain or compressed) into the current layer; never raises.
-  bool LoadFromStream(CTStream& stream);
+  // Loads the text object format (plain or compressed, as the factory's compression setting
+  // allows) into the current layer; never raises. A stream error gives kIoError, content that is
+  // no database of this factory kInvalid.
+  LTDbIoResult Load(CTStream& stream);
+  bool LoadFromStream(CTStream& stream);  // Load, for callers that only need success
 
   bool RecordExists(int tableId, int recordId) override;
   bool ReadBlob(const CTDbObject& object, int field, CTStream& stream) override;
+  // Replaces the stored bytes by the stream's whole content. A stream error propagates and
+  // leaves the record as it was.
   void WriteBlob(CTDbObject& object, int field, CTStream& stream) override;
   void BeginTransaction(int undoTextId, int flags, int subjectRecordId, int subjectTableId,
                         bool redoable) override;

@@ -48,6 +48,8 @@ class CTMemDbLoader {
   CTMemDbLoader(CTMemDbEngine& engine, CTStreamIO& io) : engine_(engine), io_(io) {}
 
   bool Load();
+  // What was being read when Load failed.
+  std::string Failure() const { return std::string("invalid ") + stage_; }
 
  private:
   bool ReadSchema();
@@ -63,6 +65,7 @@ class CTMemDbLoader {
   std::unordered_map<std::int32_t, LTFileTable> fileTables_;
   std::int32_t highestFileId_ = -1;
   std::vector<CTElemDbObject*> loaded_;
+  const char* stage_ = "header line";
 };
 
 bool CTMemDbLoader::Token(std::int32_t& value) {
@@ -77,7 +80,11 @@ bool CTMemDbLoader::Load() {
   if (!io_.ReadHeader(factory.SignatureWord(), factory.MinVersion(), factory.CurrentVersion())) {
     return false;
   }
-  if (!ReadSchema() || !ReadRecords()) return false;
+  stage_ = "table declarations";
+  if (!ReadSchema()) return false;
+  stage_ = "records";
+  if (!ReadRecords()) return false;
+  stage_ = "references";
   return ResolveReferences();
 }
 
@@ -257,20 +264,42 @@ bool CTMemDbLoader::ResolveReferences() {
   return true;
 }
 
-bool CTMemDbEngine::LoadFromStream(CTStream& stream) {
+LTDbIoResult CTMemDbEngine::Load(CTStream& stream) {
+  LTDbIoResult result;
+  CTCompressedTextReader reader;
   try {
-    CTCompressedTextReader reader;
-    if (!reader.Open(stream, CompressionMagic(), Compression())) return false;
-    CTStreamIO io(reader.Text());
-    CTMemDbLoader loader(*this, io);
-    // A compressed file cut short must not pass for a smaller whole one.
-    const bool ok = loader.Load() && reader.FinishedWhole();
-    if (!ok) RebuildReverseIndex();
-    return ok;
-  } catch (const std::exception&) {
-    RebuildReverseIndex();
-    return false;
+    if (!reader.Open(stream, Factory().CompressionMagic(), Factory().Compression())) {
+      result =
+          LTDbIoResult::Failure(LTDbIoResult::kIoError, "the data cannot be read from its start");
+    } else {
+      CTStreamIO io(reader.Text());
+      CTMemDbLoader loader(*this, io);
+      const bool loaded = loader.Load();
+      // A compressed file cut short must not pass for a smaller whole one.
+      const bool whole = loaded && reader.FinishedWhole();
+      if (!reader.SourceError().empty()) {
+        // The expander ends the data where its source failed; that is a read error, whatever
+        // the loader made of the rest.
+        result = LTDbIoResult::Failure(LTDbIoResult::kIoError, reader.SourceError());
+      } else if (!loaded) {
+        result = LTDbIoResult::Failure(LTDbIoResult::kInvalid, loader.Failure());
+      } else if (!whole) {
+        result = LTDbIoResult::Failure(LTDbIoResult::kInvalid, "the compressed data is cut short");
+      }
+    }
+  } catch (const CTStreamError& e) {
+    result = LTDbIoResult::Failure(LTDbIoResult::kIoError, e.what());
+  } catch (const std::exception& e) {
+    result = reader.SourceError().empty()
+                 ? LTDbIoResult::Failure(LTDbIoResult::kInvalid, e.what())
+                 : LTDbIoResult::Failure(LTDbIoResult::kIoError, reader.SourceError());
   }
+  if (!result) RebuildReverseIndex();
+  return result;
+}
+
+bool CTMemDbEngine::LoadFromStream(CTStream& stream) {
+  return Load(stream).IsOk();
 }
 
 // -- Writing --------------------------------------------------------------------------------------
@@ -295,7 +324,7 @@ void CTMemDbEngine::SaveToStream(CTStream& stream) {
   top_->Flatten();
   top_->Purge(true, [&](CTElemDbObject& r) { relations_.erase(KeyOf(r.table->Id(), r.Id())); });
   redo_.reset();
-  CTCompressedTextWriter target(stream, CompressionMagic(), Compression());
+  CTCompressedTextWriter target(stream, Factory().CompressionMagic(), Factory().Compression());
   {
     CTTextWriter writer(target.Text());
     WriteText(writer);

@@ -7,13 +7,20 @@
 // DEVICE_DATABASE) instead of a file. It serves exactly the databases that have such a resource.
 class CTResDbEngine : public CTMemDbEngine {
  public:
+  static constexpr std::uint16_t kCapabilities =
+      CapabilitySet({kCapSelectByExample, kCapRemoveByExample, kCapInheritance, kCapUndo, kCapRedo,
+                     kCapInsertWithId});
+  static_assert(kCapabilities == 573);
+
   CTResDbEngine(CTBaseFactory& factory, std::string databaseName, std::string fileName,
                 bool readOnly, int databaseIndex);
 
-  // Registers the engine class; register it before the memory engine so that it is asked first.
+  // Registers the engine class (once; again is a no-op); register it before the memory engine so
+  // that it is asked first.
   static void RegisterClass();
 
   // Loads the resource; any error, a missing resource included, fails without a message.
-  bool Connect(const std::string& user, const std::string& password, bool showErrors) override;
+  LTDbIoResult Connect(const std::string& user, const std::string& password,
+                       bool showErrors) override;
   std::string GetKindText() override { return "Resource"; }
 };

@@ -43,3 +43,8 @@ bool CTCompressedTextReader::FinishedWhole() {
   }
   return !expander_->Truncated();
 }
+
+const std::string& CTCompressedTextReader::SourceError() const {
+  static const std::string none;
+  return expander_ ? expander_->SourceError() : none;
+}

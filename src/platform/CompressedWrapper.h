@@ -24,6 +24,9 @@ class CTCompressedTextReader {
   // Reads what is left of the text and tells whether the compressed data ended properly (plain
   // text always does).
   bool FinishedWhole();
+  // Why reading the compressed source failed, when it did; empty otherwise (also for plain text,
+  // whose read errors reach the caller as CTStreamError).
+  const std::string& SourceError() const;
 
  private:
   std::unique_ptr<CTLZSSExpanderStream> expander_;

@@ -209,6 +209,10 @@ void CTLZSSCharCompressor::Run(const std::uint8_t*& data, const std::uint8_t* en
         DeleteNode(s);
         StoreByte(s, *data++);
       } else if (final) {
+        // No byte is left for this window position: it keeps the byte it held (as does its copy
+        // after the window's end), the insertions below still compare all 17 bytes, stale ones
+        // included, and only the next code's length is cut to the look-ahead that is left. The
+        // last codes of every file depend on exactly this.
         DeleteNode(s);
         --lookAhead_;
       } else {

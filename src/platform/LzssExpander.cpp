@@ -7,8 +7,9 @@ bool CTLZSSCharExpander::FetchInput() {
   std::size_t n = 0;
   try {
     n = source_.Read(input_.data(), input_.size());
-  } catch (const CTStreamError&) {
+  } catch (const CTStreamError& e) {
     n = 0;  // a failing source ends the compressed data like its end does
+    sourceError_ = e.what();
   }
   inputPos_ = 0;
   inputCount_ = n;

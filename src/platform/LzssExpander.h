@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "platform/LzssFormat.h"
 #include "platform/Stream.h"
@@ -10,7 +11,8 @@
 // The LZSS decoder. Reads compressed bytes from the source stream in blocks of 16,384 bytes and
 // decodes straight into the caller's buffer. When the compressed data runs out (or the source
 // fails) the missing bits read as zero, which soon decode as the end marker: any input ends
-// quietly with what could be decoded, and decoding always terminates.
+// quietly with what could be decoded, and decoding always terminates. A failing source is
+// remembered (SourceError), so that a reader can tell a read error from data cut short.
 class CTLZSSCharExpander {
  public:
   explicit CTLZSSCharExpander(CTStream& source) : source_(source) {}
@@ -23,6 +25,8 @@ class CTLZSSCharExpander {
   // True when the data ended without its own end marker: the input ran out and the missing bits
   // (read as zero) were needed to finish decoding, so the stream was cut short.
   bool Truncated() const { return truncated_; }
+  // The source's error when reading it failed (the data ended there); empty otherwise.
+  const std::string& SourceError() const { return sourceError_; }
 
  private:
   bool FetchInput();
@@ -43,6 +47,7 @@ class CTLZSSCharExpander {
   bool padded_ = false;  // the bit buffer is filled with zero bits past the input's end
   int realBits_ = 0;     // real bits left in the buffer once padding began
   bool truncated_ = false;
+  std::string sourceError_;
 
   std::uint64_t bitBuffer_ = 0;  // the next bits, most significant first
   int bitCount_ = 0;

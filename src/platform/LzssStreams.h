@@ -47,6 +47,8 @@ class CTLZSSExpanderStream : public CTLZSSStream {
   bool Ended() const { return codec_->Ended(); }
   // The data ended without its end marker: the compressed stream was cut short.
   bool Truncated() const { return codec_->Truncated(); }
+  // Why reading the source failed, when it did (the data ended there); empty otherwise.
+  const std::string& SourceError() const { return codec_->SourceError(); }
 
  private:
   std::unique_ptr<CTLZSSCharExpander> codec_;

@@ -70,3 +70,19 @@ class CTSettingsStore {
   std::unique_ptr<CTSettingsHiveFile> user_;
   std::unique_ptr<CTSettingsHiveFile> machine_;
 };
+
+// Puts a store in the place of the program's for a scope and restores the one before it, also
+// when an exception leaves the scope.
+class CTScopedProcessSettings {
+ public:
+  explicit CTScopedProcessSettings(CTSettingsStore& store)
+      : previous_(&CTSettingsStore::Process()) {
+    CTSettingsStore::SetProcess(&store);
+  }
+  ~CTScopedProcessSettings() { CTSettingsStore::SetProcess(previous_); }
+  CTScopedProcessSettings(const CTScopedProcessSettings&) = delete;
+  CTScopedProcessSettings& operator=(const CTScopedProcessSettings&) = delete;
+
+ private:
+  CTSettingsStore* previous_;
+};

@@ -23,6 +23,7 @@ struct LTProgram {
   CTGlossary glossary;
   bool glossaryLoaded = false;
   std::unique_ptr<CTFactory> factory;
+  std::unique_ptr<CTScopedDefaultFactory> defaultFactory;
   bool connected = false;
 };
 
@@ -39,7 +40,7 @@ class CTProgramEnvironment : public ::testing::Environment {
     RegisterProgramEngines();
     EnsureProjectDataSource();
     p.factory = std::make_unique<CTFactory>();
-    CTBaseFactory::SetDefault(p.factory.get());
+    p.defaultFactory = std::make_unique<CTScopedDefaultFactory>(*p.factory);
     p.factory->SetReadOnly(CTFactory::kCatalogue, true);
     p.glossaryLoaded = LoadProgramGlossary(p.glossary);
     p.factory->SetGlossary(CTFactory::kCatalogue, &p.glossary);
@@ -47,7 +48,7 @@ class CTProgramEnvironment : public ::testing::Environment {
   }
   void TearDown() override {
     g_program->factory->DisconnectAll();
-    CTBaseFactory::SetDefault(nullptr);
+    g_program->defaultFactory.reset();
     g_program->factory.reset();
     g_program->scopedUi.reset();
     CTSettingsStore::SetProcess(nullptr);

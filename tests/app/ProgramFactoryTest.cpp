@@ -11,7 +11,9 @@
 #include "objectstore/DbException.h"
 #include "objectstore/DbObject.h"
 #include "objectstore/MemDbEngine.h"
+#include "objectstore/ResDbEngine.h"
 #include "objectstore/TableInfo.h"
+#include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
 #include "platform/SettingsStore.h"
@@ -37,10 +39,10 @@ class ProgramStore : public ::testing::Test {
     return object;
   }
   std::string SaveText() {
-    const bool previous = CTMemDbEngine::SetCompression(false);
+    Factory().SetCompression(false, "");
     CTMemoryStream out;
     Project().SaveToStream(out);
-    CTMemDbEngine::SetCompression(previous);
+    Factory().SetCompression(true, std::string(kCompressedMagic));
     return out.Text();
   }
 
@@ -49,6 +51,22 @@ class ProgramStore : public ::testing::Test {
 };
 
 }  // namespace
+
+// Registration follows the registry itself: after the engine classes are cleared, registering
+// again gives the engines back, in their order; registering twice adds nothing.
+TEST(ProgramFactory, EnginesRegisterAgainAfterTheRegistryIsCleared) {
+  CTBaseFactory::ClearEngineClasses();
+  RegisterProgramEngines();
+  RegisterProgramEngines();
+  CTFactory factory;
+  factory.SetReadOnly(CTFactory::kCatalogue, true);
+  ASSERT_TRUE(factory.ConnectAll());
+  EXPECT_EQ(factory.Engine(CTFactory::kCatalogue)->GetKindText(), "Resource");
+  EXPECT_EQ(dynamic_cast<CTResDbEngine*>(factory.Engine(CTFactory::kProject)), nullptr);
+  EXPECT_TRUE(factory.Compression());  // the program's files are compressed
+  EXPECT_EQ(factory.CompressionMagic(), "Q3T");
+  factory.DisconnectAll();
+}
 
 TEST(ProgramFactory, DatabasesHeaderAndTableLookUps) {
   CTFactory factory;
@@ -198,7 +216,7 @@ TEST_F(ProgramStore, OtherLayoutsStillLoad) {
 TEST(ProgramFactorySources, GivenCatalogueAndScratchProjectLeaveResourceAndSettingsAlone) {
   testsupport::TempDir dir;
   CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
-  CTSettingsStore::SetProcess(&settings);
+  CTScopedProcessSettings scopedSettings(settings);
   RegisterBuiltinMessages();
   CTHeadlessMessageUi ui;
   CTScopedMessageUi scoped(ui);
@@ -207,10 +225,9 @@ TEST(ProgramFactorySources, GivenCatalogueAndScratchProjectLeaveResourceAndSetti
   ASSERT_TRUE(embedded);
   {
     CTFactory factory;
-    CTBaseFactory::SetDefault(&factory);
+    CTScopedDefaultFactory scopedDefault(factory);
     factory.SetReadOnly(CTFactory::kCatalogue, true);
-    factory.SetCatalogueBytes(
-        testsupport::ReadFile(testsupport::CatalogueFixture("capacity")));
+    factory.SetCatalogueBytes(testsupport::ReadFile(testsupport::CatalogueFixture("capacity")));
     factory.SetScratchProject(true);
     ASSERT_TRUE(factory.ConnectAll());
     std::vector<std::string> names;
@@ -221,7 +238,6 @@ TEST(ProgramFactorySources, GivenCatalogueAndScratchProjectLeaveResourceAndSetti
     EXPECT_TRUE(factory.Engine(CTFactory::kCatalogue)->ReadOnly());
     EXPECT_EQ(factory.Engine(CTFactory::kProject)->RecordCount(173), 0);
     factory.DisconnectAll();
-    CTBaseFactory::SetDefault(nullptr);
   }
   const auto after = CTResources::Find("DEVICE_DATABASE");
   ASSERT_TRUE(after);
@@ -231,13 +247,11 @@ TEST(ProgramFactorySources, GivenCatalogueAndScratchProjectLeaveResourceAndSetti
   EXPECT_FALSE(testsupport::FileExists(dir.File("user.txt.lock")));
 
   CTFactory plain;
-  CTBaseFactory::SetDefault(&plain);
+  CTScopedDefaultFactory scopedDefault(plain);
   EXPECT_FALSE(plain.ConnectAll());  // no data-source entry for the project
   EXPECT_TRUE(EnsureProjectDataSource());
   EXPECT_TRUE(testsupport::FileExists(dir.File("user.txt")));
   ASSERT_TRUE(plain.ConnectAll());
   EXPECT_GT(plain.Engine(CTFactory::kCatalogue)->RecordCount(Cls_OutdoorUnit::kTableId), 2);
   plain.DisconnectAll();
-  CTBaseFactory::SetDefault(nullptr);
-  CTSettingsStore::SetProcess(nullptr);
 }

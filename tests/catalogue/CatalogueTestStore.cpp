@@ -53,12 +53,13 @@ CTCatalogueTestStore::CTCatalogueTestStore(const std::vector<int>& leftOutLinks)
   factory.SetGlossary(0, &translator_);
 
   CTBaseFactory::ClearEngineClasses();
-  CTBaseFactory::RegisterEngineClass([](CTBaseFactory& f, const std::string& database,
-                                        std::unique_ptr<CTDbEngine>& engine, bool, bool, int index,
-                                        bool readOnly, std::string&) {
-    engine = std::make_unique<CTMemDbEngine>(f, database, "", readOnly, index);
-    return true;
-  });
+  CTBaseFactory::RegisterEngineClass(
+      "CatalogueTestStore",
+      [](CTBaseFactory& f, const std::string& database, std::unique_ptr<CTDbEngine>& engine, bool,
+         bool, int index, bool readOnly, std::string&) {
+        engine = std::make_unique<CTMemDbEngine>(f, database, "", readOnly, index);
+        return true;
+      });
   if (!factory.ConnectAll()) throw std::runtime_error("catalogue test store did not connect");
 }
 

@@ -10,6 +10,7 @@
 #include "catalogue/Devices.h"
 #include "catalogue/OutdoorUnits.h"
 #include "catalogue/PipingTables.h"
+#include "objectstore/DbException.h"
 #include "objectstore/TableInfo.h"
 #include "support/TestSupport.h"
 
@@ -121,6 +122,23 @@ TEST_F(PipingTables, OutdoorJointRowsDropMissingAndDeletedJoints) {
 
   Cls_OutdoorUnit other(11, F());
   EXPECT_EQ(RowAndJointIds(GetJointRows(other)), (std::vector<std::pair<int, int>>{{44, 30}}));
+}
+
+// Only a joint record that is not there makes a row unusable; another store error (here a joint
+// reference that the schema does not define) is not passed off as "no joints", and leaves no
+// half-built view behind.
+TEST(PipingTablesErrors, JointRowsDoNotHideStoreErrors) {
+  CTCatalogueTestStore store({51});  // the rows of a model, but not the joint reference 51
+  ASSERT_TRUE(store.LoadFixture("piping"));
+  Cls_OutdoorUnit unit(10, &store.factory);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      GetJointRows(unit);
+      ADD_FAILURE() << "the broken reference went unnoticed";
+    } catch (const CTDbException& e) {
+      EXPECT_EQ(e.Number(), CTDbException::kStructure);
+    }
+  }
 }
 
 TEST_F(PipingTables, BoxJointRowsDropDeletedJoints) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FailingStream.h"
 #include "TestStore.h"
 #include "objectstore/DbException.h"
 #include "objectstore/QueryFilter.h"
@@ -31,9 +32,12 @@ std::unique_ptr<CTDbObject> NewPipe(TestStore& s, CTDbObject* from, CTDbObject* 
 
 TEST(MemEngine, Capabilities) {
   TestStore store;
-  EXPECT_EQ(store.Project().Capabilities(), 829);
-  EXPECT_FALSE(store.Project().Has(kCapSort));
-  EXPECT_EQ(CapabilityName(8), "*** Unknown CTDbEngine capability ***");
+  EXPECT_EQ(store.Project().Capabilities(),
+            CapabilitySet({kCapSelectByExample, kCapRemoveByExample, kCapInheritance, kCapUndo,
+                           kCapRedo, kCapUnnamedBit8, kCapInsertWithId}));
+  EXPECT_FALSE(store.Project().Has(kCapSort));  // related records are sorted by the caller
+  EXPECT_EQ(CapabilityName(kCapUnnamedBit8), "*** Unknown CTDbEngine capability ***");
+  EXPECT_EQ(CapabilityName(kCapInsertWithId), "Insert with ID");
 }
 
 TEST(MemEngine, InsertKeepsPresetIdsAndRefusesUsedOnes) {
@@ -134,6 +138,33 @@ TEST(MemEngine, ReferencedObjectsAndBlobs) {
   CTMemoryStream again;
   EXPECT_TRUE(indoor->GetBlob(kIndPhoto, again));
   EXPECT_EQ(again.Text().size(), 6u);
+}
+
+// A source that fails while it is read stores nothing: the blob keeps its bytes, the record is not
+// marked changed and nobody is told of a change.
+TEST(MemEngine, BlobWhoseSourceFailsIsRefusedAndKeepsTheOldBytes) {
+  std::string saved;
+  {
+    TestStore original;
+    auto indoor = original.Add(kIndoor, "I");
+    CTMemoryStream photo(std::string("old picture"));
+    original.Project().WriteBlob(*indoor, kIndPhoto, photo);
+    saved = original.SaveText();
+  }
+  TestStore store;  // the record as loaded from a file: unchanged since
+  CTMemoryStream file(saved);
+  ASSERT_TRUE(store.Project().LoadFromStream(file));
+  auto indoor = store.factory.CreateObject(kIndoor, 1);
+  const CTElemDbObject* record = store.Project().FindRecord(kIndoor, 1);
+  ASSERT_EQ(record->state, 0);
+  store.changes.clear();
+
+  CTFailingStream failing(std::string(5000, 'x'), 4096);
+  EXPECT_THROW(store.Project().WriteBlob(*indoor, kIndPhoto, failing), CTStreamError);
+  record = store.Project().FindRecord(kIndoor, 1);
+  EXPECT_EQ(record->values.GetBytes(kIndPhoto), "old picture");
+  EXPECT_EQ(record->state, 0);
+  EXPECT_TRUE(store.changes.empty());
 }
 
 TEST(MemEngine, ExampleQueriesAndUniqueness) {

@@ -100,6 +100,27 @@ TEST(DbObject, LifecycleErrors) {
   EXPECT_EQ(id, 0);
 }
 
+// InsertKeepingId stores the object as Insert does, with the id it holds.
+TEST(DbObject, InsertKeepingIdStoresTheObjectLikeInsert) {
+  TestStore store;
+  auto family = store.factory.CreateObject(kFamily, 0);
+  family->SetName("F");
+  family->Values().SetId(40);
+  family->InsertKeepingId();
+  EXPECT_EQ(family->State(), CTDbObject::kStored);
+  EXPECT_EQ(family->RecordId(), 40);
+  family->SetInt(kFamRank, 9);
+  family->Post();  // a stored object posts
+  EXPECT_EQ(store.factory.CreateObject(kFamily, 40)->GetInt(kFamRank), 9);
+  EXPECT_EQ(ExceptionNumber([&] { family->InsertKeepingId(); }), CTDbException::kAlreadyInserted);
+  // A handle on a record that another handle deleted is still a stored object: it is refused too
+  // rather than bringing the record back.
+  auto other = store.factory.CreateObject(kFamily, 40);
+  family->Delete();
+  EXPECT_EQ(ExceptionNumber([&] { other->InsertKeepingId(); }), CTDbException::kAlreadyInserted);
+  EXPECT_EQ(store.Project().RecordCount(kFamily), 0);
+}
+
 TEST(DbObject, PartialObjectLoadsLazyFieldsOnce) {
   TestStore store;
   auto indoor = store.Add(kIndoor, "A");
@@ -188,6 +209,31 @@ TEST(DbObject, SortingByAFloatFieldPutsNaNFirst) {
             (std::vector<double>{0.5, 1.0, 2.0, 3.0}));
 }
 
+// A list may mix tables that hold a field of the same name at different indexes (descendants of
+// one table with fields of their own): each object's field is found in its own table.
+TEST(DbObject, SortingAListThatMixesTablesFindsEachFieldInItsOwnTable) {
+  CTBaseFactory factory("EDI", 100, 100);
+  factory.RegisterDatabase("Sorting");
+  CTTableInfo* a = factory.AddTable(std::make_unique<CTTableInfo>(1, 0, -1, "A", "TBL_A", 0));
+  a->AddField(0, CTFieldInfo::Integer("A_ID", true, 0));
+  a->AddField(1, CTFieldInfo::Integer("Rank", true, 0));
+  CTTableInfo* b = factory.AddTable(std::make_unique<CTTableInfo>(2, 0, -1, "B", "TBL_B", 0));
+  b->AddField(0, CTFieldInfo::Integer("B_ID", true, 0));
+  b->AddField(1, CTFieldInfo::String("Note", false, true, "zz"));
+  b->AddField(2, CTFieldInfo::Integer("Rank", true, 0));
+  factory.FinishRegistration();
+  CTDbObjectList list;
+  for (auto [table, rank] : {std::pair{1, 4}, {2, 1}, {1, 3}, {2, 5}, {2, 2}}) {
+    auto object = std::make_unique<CTTestRecord>(table, 0, &factory);
+    object->SetInt(table == 1 ? 1 : 2, rank);
+    list.push_back(std::move(object));
+  }
+  CTDbObject::SortObjects(list, {"Rank"});
+  std::vector<int> ranks;
+  for (const auto& object : list) ranks.push_back(object->GetInt(object->TableId() == 1 ? 1 : 2));
+  EXPECT_EQ(ranks, (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
 TEST(DbObject, CopyValuesSkipsReferencesAndBlobs) {
   TestStore store;
   auto family = store.Add(kFamily, "F");
@@ -224,6 +270,50 @@ TEST(DbObject, ClassLevelQueriesAndCache) {
   ASSERT_NE(cached, nullptr);
   EXPECT_EQ(CTDbObject::CachedObject(kIndoor, 1, &store.factory), cached);
   EXPECT_EQ(CTDbObject::CachedObject(kIndoor, 99, &store.factory), nullptr);
+}
+
+// The default factory is installed for a scope and restored when it ends, also by an exception.
+TEST(FactoryDefault, ScopedDefaultIsRestoredWhenItsScopeEnds) {
+  TestStore outer, inner;
+  CTBaseFactory* const before = CTBaseFactory::Default();
+  {
+    CTScopedDefaultFactory scoped(outer.factory);
+    EXPECT_EQ(CTBaseFactory::OrDefault(nullptr), &outer.factory);
+    try {
+      CTScopedDefaultFactory nested(inner.factory);
+      EXPECT_EQ(CTBaseFactory::Default(), &inner.factory);
+      throw std::runtime_error("leaves the scope");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(CTBaseFactory::Default(), &outer.factory);
+    EXPECT_EQ(CTDbObject::AllObjects(kFamily, false).size(), 0u);  // no factory given: the default
+    EXPECT_EQ(CTBaseFactory::OrDefault(&inner.factory), &inner.factory);
+  }
+  EXPECT_EQ(CTBaseFactory::Default(), before);
+  if (!before) {
+    EXPECT_EQ(ExceptionNumber([] { CTBaseFactory::OrDefault(nullptr); }),
+              CTDbException::kStructure);
+  }
+}
+
+// Engine classes are registered by name: again is a no-op, and clearing forgets the names too,
+// so that registering after a clear works.
+TEST(EngineClasses, RegisteredOnceByNameAndAgainAfterClearing) {
+  TestStore store;  // registers the memory engine
+  EXPECT_TRUE(CTBaseFactory::IsEngineClassRegistered("CTMemDbEngine"));
+  const auto refuseAll = [](CTBaseFactory&, const std::string&, std::unique_ptr<CTDbEngine>&, bool,
+                            bool, int, bool, std::string&) { return false; };
+  EXPECT_FALSE(CTBaseFactory::RegisterEngineClass("CTMemDbEngine", refuseAll));
+  CTMemDbEngine::RegisterClass();  // no second copy
+  store.factory.DisconnectAll();
+  EXPECT_TRUE(store.factory.ConnectAll());  // the first registration still serves
+
+  store.factory.DisconnectAll();
+  CTBaseFactory::ClearEngineClasses();
+  EXPECT_FALSE(CTBaseFactory::IsEngineClassRegistered("CTMemDbEngine"));
+  EXPECT_EQ(ExceptionNumber([&] { store.factory.ConnectAll(); }), CTDbException::kNoEngineClasses);
+  CTMemDbEngine::RegisterClass();
+  EXPECT_TRUE(store.factory.ConnectAll());
 }
 
 TEST(DbObject, TranslatedStringsGoThroughTheGlossary) {

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "FailingStream.h"
 #include "TestStore.h"
 #include "objectstore/DbException.h"
 #include "platform/MemoryStream.h"
@@ -13,9 +14,14 @@ using namespace teststore;
 
 namespace {
 
-bool Load(TestStore& store, const std::string& bytes) {
+LTDbIoResult Load(TestStore& store, const std::string& bytes) {
   CTMemoryStream stream(bytes);
-  return store.Project().LoadFromStream(stream);
+  return store.Project().Load(stream);
+}
+
+// Switches the store's compressed file form on ("Q3T") or off.
+void SetCompressed(TestStore& store, bool on) {
+  store.factory.SetCompression(on, on ? "Q3T" : "");
 }
 
 // A project with every field type, references, odd strings and ids beyond one page.
@@ -94,15 +100,19 @@ TEST(TextFormat, CompressedFormRoundTripsAndPlainStillLoads) {
   TestStore original;
   Populate(original);
   const std::string plain = original.SaveText();
-  const bool previous = CTMemDbEngine::SetCompression(true);
-  CTMemDbEngine::SetCompressionMagic("Q3T");
+  SetCompressed(original, true);
   CTMemoryStream packed;
   original.Project().SaveToStream(packed);
-  TestStore fromPacked, fromPlain;
   EXPECT_EQ(packed.Text().substr(0, 3), "Q3T");
+  TestStore fromPacked, fromPlain, withoutCompression;
+  SetCompressed(fromPacked, true);
+  SetCompressed(fromPlain, true);
   EXPECT_TRUE(Load(fromPacked, packed.Text()));
   EXPECT_TRUE(Load(fromPlain, plain));
-  CTMemDbEngine::SetCompression(previous);
+  // The setting belongs to the factory: one that has it off reads the packed file as text.
+  EXPECT_EQ(Load(withoutCompression, packed.Text()).status, LTDbIoResult::kInvalid);
+  SetCompressed(fromPacked, false);
+  SetCompressed(fromPlain, false);
   EXPECT_EQ(fromPacked.SaveText(), plain);
   EXPECT_EQ(fromPlain.SaveText(), plain);
 }
@@ -171,7 +181,9 @@ TEST(TextFormat, MalformedFilesFail) {
   };
   for (const auto& c : cases) {
     TestStore store;
-    EXPECT_FALSE(Load(store, c.text)) << c.why;
+    const LTDbIoResult result = Load(store, c.text);
+    EXPECT_EQ(result.status, LTDbIoResult::kInvalid) << c.why;
+    EXPECT_FALSE(result.reason.empty()) << c.why;
   }
 }
 
@@ -181,22 +193,41 @@ TEST(TextFormat, TruncatedFilesNeverLoadPartially) {
   TestStore original;
   Populate(original);
   const std::string plain = original.SaveText();
-  const bool previous = CTMemDbEngine::SetCompression(true);
-  CTMemDbEngine::SetCompressionMagic("Q3T");
+  SetCompressed(original, true);
   CTMemoryStream packedStream;
   original.Project().SaveToStream(packedStream);
   const std::string packed = packedStream.Text();
   for (const std::string* file : {&plain, &packed}) {
-    for (std::size_t cut = 0; cut < file->size(); cut += file == &plain ? 1 : 1) {
+    for (std::size_t cut = 0; cut < file->size(); ++cut) {
       TestStore store;
+      SetCompressed(store, true);
       if (Load(store, file->substr(0, cut))) {
-        CTMemDbEngine::SetCompression(false);
+        SetCompressed(store, false);
         EXPECT_EQ(store.SaveText(), plain) << "cut at " << cut;
-        CTMemDbEngine::SetCompression(true);
       }
     }
   }
-  CTMemDbEngine::SetCompression(previous);
+}
+
+// A device that fails while the file is read is a read error, not a damaged file: the two are told
+// apart for plain and compressed files alike.
+TEST(TextFormat, ReadErrorsAreToldFromInvalidContent) {
+  TestStore original;
+  Populate(original);
+  const std::string plain = original.SaveText();
+  SetCompressed(original, true);
+  CTMemoryStream packed;
+  original.Project().SaveToStream(packed);
+  for (const std::string& file : {plain, packed.Text()}) {
+    SCOPED_TRACE(file.substr(0, 3));
+    TestStore store;
+    SetCompressed(store, true);
+    CTFailingStream failing(file, file.size() / 2);
+    const LTDbIoResult result = store.Project().Load(failing);
+    EXPECT_EQ(result.status, LTDbIoResult::kIoError);
+    EXPECT_EQ(result.reason, "read error: device failed");
+    EXPECT_EQ(Load(store, file.substr(0, file.size() / 2)).status, LTDbIoResult::kInvalid);
+  }
 }
 
 TEST(TextFormat, GarbageNeverCrashes) {
@@ -240,6 +271,44 @@ TEST(MemEngineConnect, FilesAndMessages) {
   EXPECT_EQ(
       store.ui.Shown().back().text,
       testsupport::Ansi("Недействительная структура базы данных в '" + dir.File("bad.qrn") + "'."));
+}
+
+// ConnectAll tells which database failed and why: no engine took it, its file cannot be read, or
+// the file is no database.
+TEST(MemEngineConnect, ConnectAllTellsWhichDatabaseFailedAndWhy) {
+  testsupport::TempDir dir;
+  TestStore store;
+  store.factory.DisconnectAll();
+  testsupport::WriteFile(dir.File("notes.qrn"), "not a project file");
+  struct Case {
+    std::string file;
+    LTDbIoResult::Status status;
+    std::string reason;
+    std::string message;
+  };
+  const Case cases[] = {
+      {dir.File("notes.qrn"), LTDbIoResult::kInvalid, "invalid header line",
+       "Недействительная структура базы данных в '" + dir.File("notes.qrn") + "'."},
+      {dir.File("missing.qrn"), LTDbIoResult::kIoError, "No such file or directory",
+       "Невозможно открыть файл " + dir.File("missing.qrn")},
+      {dir.Path(), LTDbIoResult::kIoError, "Is a directory",
+       "Невозможно открыть файл " + dir.Path()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    store.factory.SetFileName(1, c.file);
+    const LTDbIoResult result = store.factory.TryConnectAll();
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.reason, c.reason);
+    EXPECT_EQ(result.database, 1);
+    EXPECT_FALSE(store.factory.IsConnected());
+    ASSERT_FALSE(store.ui.Shown().empty());
+    EXPECT_EQ(store.ui.Shown().back().text, testsupport::Ansi(c.message));
+  }
+  CTMemDbEngine::DeleteDataSource("TestProject", true);
+  const LTDbIoResult result = store.factory.TryConnectAll();
+  EXPECT_EQ(result.status, LTDbIoResult::kNoEngine);
+  EXPECT_EQ(result.database, 1);
 }
 
 TEST(MemEngineConnect, AFileBeingWrittenIsWaitedForThenReported) {
@@ -287,6 +356,27 @@ TEST(MemEngineConnect, DataSourceEntryDecidesAndRecordsTheFile) {
   EXPECT_TRUE(CTMemDbEngine::EnsureDataSource("TestProject"));
   store.factory.ConnectDatabase(1);
   EXPECT_TRUE(store.factory.IsDatabaseConnected(1));
+}
+
+// A save never reports success when its bytes did not all arrive.
+TEST(MemEngineConnect, SaveFailuresSurfaceWithTheirReason) {
+  testsupport::TempDir dir;
+  TestStore store;
+  Populate(store);
+  for (bool compressed : {false, true}) {
+    SCOPED_TRACE(compressed);
+    SetCompressed(store, compressed);
+    CTFailingStream target("", 20);
+    EXPECT_THROW(store.Project().SaveToStream(target), CTStreamError);
+  }
+  const std::string path = dir.File("no folder/p.qrn");
+  store.factory.SetFileName(1, path);
+  const LTDbIoResult result = store.factory.TrySaveDatabase(1, true);
+  EXPECT_EQ(result.status, LTDbIoResult::kIoError);
+  EXPECT_EQ(result.reason, "No such file or directory");
+  EXPECT_EQ(store.ui.Shown().back().text, testsupport::Ansi("Невозможно создать файл " + path));
+  store.factory.SetFileName(1, "");
+  EXPECT_EQ(store.factory.TrySaveDatabase(1, true).status, LTDbIoResult::kNoFile);
 }
 
 TEST(MemEngineConnect, ASaveWaitsForReadersAndKeepsTheOldFile) {

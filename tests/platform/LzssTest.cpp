@@ -122,6 +122,43 @@ TEST(Lzss, MatchesReferenceEncoderBitForBit) {
   }
 }
 
+// The end of the input is where an encoder most easily goes its own way (the last window bytes
+// are stale, the match is cut to what is left). Many inputs longer than the window, cut at random
+// from a store-shaped text and given varied tails, must come out byte for byte as the reference
+// encodes them, and expand back.
+TEST(Lzss, MatchesReferenceEncoderAtTheEndOfManyInputs) {
+  const std::string text = testsupport::StoreLikeText(120000);
+  const std::string noise = testsupport::RandomBytes(4096, 99);
+  std::uint64_t x = 88172645463325252ull;
+  const auto next = [&x](std::uint64_t bound) {
+    x ^= x << 13;
+    x ^= x >> 7;
+    x ^= x << 17;
+    return static_cast<std::size_t>(x % bound);
+  };
+  for (int i = 0; i < 240; ++i) {
+    const std::size_t length = 4097 + next(8192);
+    std::string input = text.substr(next(text.size() - length), length);
+    switch (i % 4) {
+      case 0:  // the cut alone
+        break;
+      case 1:  // a run of one byte, up to longer than a match
+        input.append(1 + next(40), input[next(input.size())]);
+        break;
+      case 2:  // a repeat of an earlier piece, of every match length and a bit beyond
+        input += input.substr(next(input.size() - 20), 1 + next(20));
+        break;
+      case 3:  // bytes the window has not seen
+        input += noise.substr(0, 1 + next(30));
+        break;
+    }
+    SCOPED_TRACE("input " + std::to_string(i) + ", " + std::to_string(input.size()) + " bytes");
+    const std::string packed = Compress(input);
+    ASSERT_EQ(Hex(packed), Hex(ReferenceLzssCompress(input)));
+    ASSERT_EQ(Expand(packed), input);
+  }
+}
+
 TEST(Lzss, RoundTripsAtBlockBoundaries) {
   for (std::size_t size :
        {1u, 16u, 17u, 18u, 4095u, 4096u, 4097u, 16383u, 16384u, 16385u, 32768u}) {

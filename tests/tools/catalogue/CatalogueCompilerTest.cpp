@@ -63,14 +63,14 @@ class CompiledCatalogue : public ::testing::Test {
         "DEVICE_DATABASE", reinterpret_cast<const unsigned char*>(text->data()), text->size()});
     RegisterProgramEngines();
     factory = new CTFactory;
-    CTBaseFactory::SetDefault(factory);
+    defaultFactory = new CTScopedDefaultFactory(*factory);
     factory->SetReadOnly(CTFactory::kCatalogue, true);
     factory->SetScratchProject(true);
     connected = factory->ConnectAll();
   }
   static void TearDownTestSuite() {
     factory->DisconnectAll();
-    CTBaseFactory::SetDefault(nullptr);
+    delete defaultFactory;
     CTResources::Unregister("DEVICE_DATABASE");
     delete factory;
     delete text;
@@ -107,6 +107,7 @@ class CompiledCatalogue : public ::testing::Test {
   static inline CTScopedMessageUi* scoped = nullptr;
   static inline std::string* text = nullptr;
   static inline CTFactory* factory = nullptr;
+  static inline CTScopedDefaultFactory* defaultFactory = nullptr;
   static inline bool connected = false;
 };
 
