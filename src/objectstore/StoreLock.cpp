@@ -4,8 +4,10 @@
 
 namespace {
 
-// This thread's shared holds of the (single) store lock.
+// This thread's holds of the (single) store lock, and its bulk-read depth.
 thread_local int t_sharedDepth = 0;
+thread_local int t_exclusiveDepth = 0;
+thread_local int t_bulkDepth = 0;
 
 }  // namespace
 
@@ -14,24 +16,38 @@ CTStoreLock& CTStoreLock::Instance() {
   return lock;
 }
 
+void CTStoreLock::SetFeedback(CTBusyFeedback* feedback) {
+  std::lock_guard lock(mutex_);
+  feedback_ = feedback;
+  feedbackThread_ = std::this_thread::get_id();
+}
+
+bool CTStoreLock::WriterWaiting() {
+  std::lock_guard lock(mutex_);
+  return writersWaiting_ > 0;
+}
+
+bool CTStoreLock::OnFeedbackThread() const {
+  return feedback_ && feedbackThread_ == std::this_thread::get_id();
+}
+
 void CTStoreLock::ShowBusy() {
-  if (feedback_ && bulkDepth_ == 0) feedback_->Busy();
+  if (t_bulkDepth == 0 && OnFeedbackThread()) feedback_->Busy();
 }
 
 void CTStoreLock::ShowIdle() {
-  if (feedback_ && bulkDepth_ == 0) feedback_->Idle();
+  if (t_bulkDepth == 0 && OnFeedbackThread()) feedback_->Idle();
 }
 
 void CTStoreLock::LockShared() {
   const auto me = std::this_thread::get_id();
   std::unique_lock lock(mutex_);
-  if (writer_ == me) {
-    ++writerDepth_;  // a read inside this thread's write
-    return;
-  }
   if (t_sharedDepth == 0) {
-    // New readers give way to a waiting writer; nested reads never wait.
-    changed_.wait(lock, [&] { return writerDepth_ == 0 && writersWaiting_ == 0; });
+    // A first read gives way to another thread's write, current or waiting; a read inside this
+    // thread's own write, and every nested read, goes ahead at once.
+    if (writer_ != me) {
+      changed_.wait(lock, [&] { return writer_ == std::thread::id() && writersWaiting_ == 0; });
+    }
     ++readers_;
   }
   ++t_sharedDepth;
@@ -39,13 +55,8 @@ void CTStoreLock::LockShared() {
 }
 
 void CTStoreLock::UnlockShared() {
-  const auto me = std::this_thread::get_id();
   std::unique_lock lock(mutex_);
-  if (writer_ == me) {
-    // A read taken inside this thread's write (holds need not be released in reverse order).
-    if (--writerDepth_ == 0) ReleaseWriter();
-    return;
-  }
+  if (t_sharedDepth == 0) throw std::logic_error("the store lock is not held shared");
   if (--t_sharedDepth == 0) {
     --readers_;
     changed_.notify_all();
@@ -57,7 +68,8 @@ void CTStoreLock::LockExclusive() {
   const auto me = std::this_thread::get_id();
   std::unique_lock lock(mutex_);
   if (writer_ == me) {
-    ++writerDepth_;
+    ++t_exclusiveDepth;
+    ShowBusy();
     return;
   }
   const bool upgrade = t_sharedDepth > 0;
@@ -67,29 +79,29 @@ void CTStoreLock::LockExclusive() {
   }
   ++writersWaiting_;
   const int ownReads = upgrade ? 1 : 0;
-  changed_.wait(lock, [&] { return writerDepth_ == 0 && readers_ == ownReads; });
+  changed_.wait(lock, [&] { return writer_ == std::thread::id() && readers_ == ownReads; });
   --writersWaiting_;
   if (upgrade) upgrading_ = false;
   writer_ = me;
-  writerDepth_ = 1;
+  t_exclusiveDepth = 1;
   ShowBusy();
 }
 
 void CTStoreLock::UnlockExclusive() {
   std::unique_lock lock(mutex_);
-  if (--writerDepth_ == 0) ReleaseWriter();
-}
-
-void CTStoreLock::ReleaseWriter() {
-  writer_ = std::thread::id();
-  changed_.notify_all();
+  if (writer_ != std::this_thread::get_id() || t_exclusiveDepth == 0)
+    throw std::logic_error("the store lock is not held exclusively");
+  if (--t_exclusiveDepth == 0) {
+    writer_ = std::thread::id();
+    changed_.notify_all();
+  }
   ShowIdle();
 }
 
 void CTStoreLock::BeginBulkRead() {
   {
     std::unique_lock lock(mutex_);
-    if (bulkDepth_++ == 0 && feedback_) feedback_->Busy();
+    if (t_bulkDepth++ == 0 && OnFeedbackThread()) feedback_->Busy();
   }
   LockShared();
 }
@@ -97,5 +109,5 @@ void CTStoreLock::BeginBulkRead() {
 void CTStoreLock::EndBulkRead() {
   UnlockShared();
   std::unique_lock lock(mutex_);
-  if (--bulkDepth_ == 0 && feedback_) feedback_->Idle();
+  if (--t_bulkDepth == 0 && OnFeedbackThread()) feedback_->Idle();
 }
