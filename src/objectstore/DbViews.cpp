@@ -43,11 +43,13 @@ CTDbView& CTViewLinkBase::Resolve(const CTDbObject& object, const void* type,
                                                 object.State() == CTDbObject::kPartial);
   if (engine && stored) {
     CTDbViews& views = engine->Views();
-    serial_ = views.Serial();
-    shared_ = &views.Find(type, object.Table().Id(), object.RecordId(), make);
-    return *shared_;
+    const std::uint64_t serial = views.Serial();
+    CTDbView& view = views.Find(type, object.Table().Id(), object.RecordId(), make);
+    shared_.store(&view, std::memory_order_relaxed);
+    serial_.store(serial, std::memory_order_release);
+    return view;
   }
-  shared_ = nullptr;
+  serial_.store(0, std::memory_order_release);
   if (!own_) own_ = make();
   return *own_;
 }

@@ -91,29 +91,41 @@ class CTDbViews {
 
 // A handle's way to the view of its record: the shared view of a stored record, remembered in
 // the handle until the database's views are cleared, or a view of the handle's own for an
-// object that is not stored (or whose table is not connected). The handle is used by one thread
-// at a time, like every handle.
+// object that is not stored (or whose table is not connected). A cached instance is one handle
+// that threads share, so what it remembers is kept in atomics: threads that resolve at once
+// store the same view.
 class CTViewLinkBase {
  public:
+  CTViewLinkBase() = default;
+  CTViewLinkBase(const CTViewLinkBase&) = delete;
+  CTViewLinkBase& operator=(const CTViewLinkBase&) = delete;
+
   // Whether the view last resolved is the shared one of the record (not the handle's own).
-  bool IsShared() const { return shared_ != nullptr; }
+  bool IsShared() const { return serial_.load(std::memory_order_acquire) != 0; }
 
  protected:
   CTDbView& Resolve(const CTDbObject& object, const void* type, CTDbViews::Make make);
-  bool Remembered(const CTDbObject& object) const {
+  // The remembered shared view while the views it came from exist, else null.
+  CTDbView* Remembered(const CTDbObject& object) const {
+    const std::uint64_t serial = serial_.load(std::memory_order_acquire);
+    if (serial == 0) return nullptr;
     const CTDbEngine* engine = object.Table().Engine();
-    return shared_ && engine && engine->Views().Serial() == serial_;
+    if (!engine || engine->Views().Serial() != serial) return nullptr;
+    return shared_.load(std::memory_order_relaxed);
   }
-  std::uint64_t serial_ = 0;
-  CTDbView* shared_ = nullptr;
-  std::unique_ptr<CTDbView> own_;
+
+ private:
+  // shared_ is stored before serial_ (release), so a matching serial_ shows its view.
+  std::atomic<std::uint64_t> serial_{0};
+  std::atomic<CTDbView*> shared_{nullptr};
+  std::unique_ptr<CTDbView> own_;  // only for a handle that is not shared
 };
 
 template <class V>
 class CTViewLink : public CTViewLinkBase {
  public:
   V& Of(const CTDbObject& object) {
-    if (Remembered(object)) return static_cast<V&>(*shared_);
+    if (CTDbView* view = Remembered(object)) return static_cast<V&>(*view);
     return static_cast<V&>(Resolve(object, CTDbViews::KeyOf<V>(), &CTDbViews::MakeView<V>));
   }
 };
