@@ -17,9 +17,8 @@ CTStoreLock& CTStoreLock::Instance() {
 }
 
 void CTStoreLock::SetFeedback(CTBusyFeedback* feedback) {
-  std::lock_guard lock(mutex_);
-  feedback_ = feedback;
-  feedbackThread_ = std::this_thread::get_id();
+  feedbackThread_.store(std::this_thread::get_id());
+  feedback_.store(feedback);
 }
 
 bool CTStoreLock::WriterWaiting() {
@@ -27,25 +26,27 @@ bool CTStoreLock::WriterWaiting() {
   return writersWaiting_ > 0;
 }
 
-bool CTStoreLock::OnFeedbackThread() const {
-  return feedback_ && feedbackThread_ == std::this_thread::get_id();
+CTBusyFeedback* CTStoreLock::OwnFeedback() const {
+  CTBusyFeedback* feedback = feedback_.load();
+  return feedback && feedbackThread_.load() == std::this_thread::get_id() ? feedback : nullptr;
 }
 
 void CTStoreLock::ShowBusy() {
-  if (t_bulkDepth == 0 && OnFeedbackThread()) feedback_->Busy();
+  if (t_bulkDepth > 0) return;
+  if (CTBusyFeedback* feedback = OwnFeedback()) feedback->Busy();
 }
 
 void CTStoreLock::ShowIdle() {
-  if (t_bulkDepth == 0 && OnFeedbackThread()) feedback_->Idle();
+  if (t_bulkDepth > 0) return;
+  if (CTBusyFeedback* feedback = OwnFeedback()) feedback->Idle();
 }
 
 void CTStoreLock::LockShared() {
-  const auto me = std::this_thread::get_id();
-  std::unique_lock lock(mutex_);
   if (t_sharedDepth == 0) {
+    std::unique_lock lock(mutex_);
     // A first read gives way to another thread's write, current or waiting; a read inside this
-    // thread's own write, and every nested read, goes ahead at once.
-    if (writer_ != me) {
+    // thread's own write goes ahead at once, like every nested read.
+    if (t_exclusiveDepth == 0) {
       changed_.wait(lock, [&] { return writer_ == std::thread::id() && writersWaiting_ == 0; });
     }
     ++readers_;
@@ -55,59 +56,56 @@ void CTStoreLock::LockShared() {
 }
 
 void CTStoreLock::UnlockShared() {
-  std::unique_lock lock(mutex_);
   if (t_sharedDepth == 0) throw std::logic_error("the store lock is not held shared");
-  if (--t_sharedDepth == 0) {
+  if (t_sharedDepth == 1) {
+    std::lock_guard lock(mutex_);
     --readers_;
     changed_.notify_all();
   }
+  --t_sharedDepth;
   ShowIdle();
 }
 
 void CTStoreLock::LockExclusive() {
-  const auto me = std::this_thread::get_id();
-  std::unique_lock lock(mutex_);
-  if (writer_ == me) {
-    ++t_exclusiveDepth;
-    ShowBusy();
-    return;
+  if (t_exclusiveDepth == 0) {
+    std::unique_lock lock(mutex_);
+    const bool upgrade = t_sharedDepth > 0;
+    if (upgrade) {
+      if (upgrading_) throw std::logic_error("two threads upgrade the store lock at once");
+      upgrading_ = true;
+    }
+    ++writersWaiting_;
+    const int ownReads = upgrade ? 1 : 0;
+    changed_.wait(lock, [&] { return writer_ == std::thread::id() && readers_ == ownReads; });
+    --writersWaiting_;
+    if (upgrade) upgrading_ = false;
+    writer_ = std::this_thread::get_id();
   }
-  const bool upgrade = t_sharedDepth > 0;
-  if (upgrade) {
-    if (upgrading_) throw std::logic_error("two threads upgrade the store lock at once");
-    upgrading_ = true;
-  }
-  ++writersWaiting_;
-  const int ownReads = upgrade ? 1 : 0;
-  changed_.wait(lock, [&] { return writer_ == std::thread::id() && readers_ == ownReads; });
-  --writersWaiting_;
-  if (upgrade) upgrading_ = false;
-  writer_ = me;
-  t_exclusiveDepth = 1;
+  ++t_exclusiveDepth;
   ShowBusy();
 }
 
 void CTStoreLock::UnlockExclusive() {
-  std::unique_lock lock(mutex_);
-  if (writer_ != std::this_thread::get_id() || t_exclusiveDepth == 0)
-    throw std::logic_error("the store lock is not held exclusively");
-  if (--t_exclusiveDepth == 0) {
+  if (t_exclusiveDepth == 0) throw std::logic_error("the store lock is not held exclusively");
+  if (t_exclusiveDepth == 1) {
+    std::lock_guard lock(mutex_);
     writer_ = std::thread::id();
     changed_.notify_all();
   }
+  --t_exclusiveDepth;
   ShowIdle();
 }
 
 void CTStoreLock::BeginBulkRead() {
-  {
-    std::unique_lock lock(mutex_);
-    if (t_bulkDepth++ == 0 && OnFeedbackThread()) feedback_->Busy();
+  if (t_bulkDepth++ == 0) {
+    if (CTBusyFeedback* feedback = OwnFeedback()) feedback->Busy();
   }
   LockShared();
 }
 
 void CTStoreLock::EndBulkRead() {
   UnlockShared();
-  std::unique_lock lock(mutex_);
-  if (--t_bulkDepth == 0 && OnFeedbackThread()) feedback_->Idle();
+  if (--t_bulkDepth == 0) {
+    if (CTBusyFeedback* feedback = OwnFeedback()) feedback->Idle();
+  }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -20,12 +21,13 @@ class CTBusyFeedback {
 // Object operations nest on one thread: a write while this thread reads (an object reloads itself
 // inside a query, a name check inside an insert), a read inside a write, or the same mode again.
 // The lock therefore counts holds per thread, shared and exclusive apart, so that holds may be
-// released in any order: a thread that holds it exclusively gets every nested acquisition at
-// once; a thread that holds it shared gets further shared acquisitions at once, and an exclusive
-// one as soon as every other thread's shared hold is gone. A thread that asks for a first shared
-// hold waits while another thread writes or waits to write, so writers are not starved by a
-// stream of readers. Two threads that both hold it shared and both ask for it exclusively would
-// wait on each other forever; the second such upgrade throws std::logic_error instead.
+// released in any order, and a nested acquisition touches only this thread's counts: a thread that
+// holds it exclusively gets every nested acquisition at once; a thread that holds it shared gets
+// further shared acquisitions at once, and an exclusive one as soon as every other thread's shared
+// hold is gone. A thread that asks for a first shared hold waits while another thread writes or
+// waits to write, so writers are not starved by a stream of readers. Two threads that both hold it
+// shared and both ask for it exclusively would wait on each other forever; the second such upgrade
+// throws std::logic_error instead.
 class CTStoreLock {
  public:
   static CTStoreLock& Instance();
@@ -50,10 +52,10 @@ class CTStoreLock {
 
  private:
   CTStoreLock() = default;
-  // mutex_ held.
   void ShowBusy();
   void ShowIdle();
-  bool OnFeedbackThread() const;
+  // The feedback when the calling thread is the one that installed it, else null.
+  CTBusyFeedback* OwnFeedback() const;
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -61,8 +63,9 @@ class CTStoreLock {
   int readers_ = 0;         // threads holding it shared (the writer too, when it also reads)
   bool upgrading_ = false;  // a reader waits to become the writer
   int writersWaiting_ = 0;
-  CTBusyFeedback* feedback_ = nullptr;
-  std::thread::id feedbackThread_;
+  // Read by every acquisition without the mutex.
+  std::atomic<CTBusyFeedback*> feedback_{nullptr};
+  std::atomic<std::thread::id> feedbackThread_{};
 };
 
 // Scoped holds of the store lock.

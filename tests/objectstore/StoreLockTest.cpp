@@ -3,38 +3,24 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <future>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "objectstore/StoreLock.h"
+#include "support/TestSupport.h"
 
-// Every wait below is bounded and serves only to detect a deadlock; nothing is timed.
+// Every wait below is bounded and serves only to detect a deadlock (a case stuck on the lock
+// fails and ends the executable); nothing is timed.
 namespace {
 
 constexpr auto kMeetingWait = std::chrono::seconds(10);
 constexpr auto kDeadlockWait = std::chrono::seconds(30);
 
-// Runs body on a thread of its own and waits for it at most kDeadlockWait. A body that has not
-// finished by then is stuck on the lock: the case fails and, since every later case would hang
-// on the same lock, the test binary ends at once. Exceptions of the body reach the caller.
 void RunBounded(const char* what, std::function<void()> body) {
-  std::packaged_task<void()> task(std::move(body));
-  std::future<void> finished = task.get_future();
-  std::thread thread(std::move(task));
-  if (finished.wait_for(kDeadlockWait) != std::future_status::ready) {
-    ADD_FAILURE() << what << " did not finish: the store lock deadlocked";
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(1);
-  }
-  thread.join();
-  finished.get();
+  testsupport::RunWithDeadline(what, kDeadlockWait, std::move(body));
 }
 
 // A meeting point of a number of threads: each arrives and waits for the others, at most
