@@ -1,11 +1,18 @@
 // Start-up cost of the embedded catalogue: expanding the compressed resource and parsing it into
-// the memory engine, as connecting the program's databases does. Run: build/bench/catalogue_bench.
-// bytes_per_second counts the compressed resource.
+// the memory engine, as connecting the program's databases does, and the first use of the
+// per-model views after connecting. Run: build/bench/catalogue_bench. bytes_per_second counts
+// the compressed resource; models counts the outdoor models of the catalogue.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "app/ProgramFactory.h"
+#include "catalogue/CapacityTables.h"
+#include "catalogue/CompatTables.h"
+#include "catalogue/OutdoorCapacity.h"
+#include "catalogue/OutdoorUnits.h"
+#include "catalogue/PipingTables.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/HeadlessMessageUi.h"
 #include "platform/CompressedWrapper.h"
@@ -58,6 +65,93 @@ void BM_ConnectCatalogue(benchmark::State& state) {
       static_cast<int64_t>(state.iterations() * CTResources::Find("DEVICE_DATABASE")->size()));
 }
 BENCHMARK(BM_ConnectCatalogue)->Unit(benchmark::kMillisecond);
+
+// The program's factory over the embedded catalogue (and an empty project), with the settings
+// and message front end it needs, for as long as it lives.
+class LTProgram {
+ public:
+  LTProgram() : settings_(dir_.File("user.txt"), dir_.File("machine.txt")), scoped_(ui_) {
+    CTSettingsStore::SetProcess(&settings_);
+    RegisterBuiltinMessages();
+    RegisterProgramEngines();
+    factory_ = std::make_unique<CTFactory>();
+    defaultFactory_ = std::make_unique<CTScopedDefaultFactory>(*factory_);
+    factory_->SetReadOnly(CTFactory::kCatalogue, true);
+    factory_->SetScratchProject(true);
+  }
+  ~LTProgram() {
+    factory_->DisconnectAll();
+    defaultFactory_.reset();
+    factory_.reset();
+    CTSettingsStore::SetProcess(nullptr);
+  }
+  CTFactory& Factory() { return *factory_; }
+
+ private:
+  testsupport::TempDir dir_;
+  CTSettingsStore settings_;
+  CTHeadlessMessageUi ui_;
+  CTScopedMessageUi scoped_;
+  std::unique_ptr<CTFactory> factory_;
+  std::unique_ptr<CTScopedDefaultFactory> defaultFactory_;
+};
+
+// What the outdoor selection asks of every model on its first pass: the four kinds of curve
+// families, the defrost table, the compatible indoor models, the diameter and joint rows.
+void UseOutdoorViews(CTDbObjectList& units) {
+  for (auto& object : units) {
+    auto& unit = static_cast<Cls_OutdoorUnit&>(*object);
+    for (int kind :
+         {kCurveCoolingCapacity, kCurveCoolingPower, kCurveHeatingCapacity, kCurveHeatingPower})
+      benchmark::DoNotOptimize(unit.GetCapacityFamilies(kind).size());
+    benchmark::DoNotOptimize(unit.GetDefrostFactor(0.0));
+    benchmark::DoNotOptimize(unit.GetCompatibleIndoorUnits().size());
+    benchmark::DoNotOptimize(GetDiameterRows(unit).size());
+    benchmark::DoNotOptimize(GetJointRows(unit).size());
+  }
+}
+
+// Building the views of every outdoor model right after connecting (connecting is not timed).
+void BM_BuildOutdoorViews(benchmark::State& state) {
+  LTProgram program;
+  std::size_t models = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (!program.Factory().ConnectAll()) std::abort();
+    CTDbObjectList units =
+        CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, &program.Factory());
+    models = units.size();
+    state.ResumeTiming();
+    UseOutdoorViews(units);
+    state.PauseTiming();
+    units.clear();
+    program.Factory().DisconnectAll();
+    state.ResumeTiming();
+  }
+  state.counters["models"] = static_cast<double>(models);
+}
+BENCHMARK(BM_BuildOutdoorViews)->Unit(benchmark::kMillisecond);
+
+// The same requests from fresh handles on every model once the views exist, as a later pass
+// over the models (a new query's objects) makes them.
+void BM_OutdoorViewsFromNewHandles(benchmark::State& state) {
+  LTProgram program;
+  if (!program.Factory().ConnectAll()) std::abort();
+  {
+    CTDbObjectList warm =
+        CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, &program.Factory());
+    UseOutdoorViews(warm);
+  }
+  std::size_t models = 0;
+  for (auto _ : state) {
+    CTDbObjectList units =
+        CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, &program.Factory());
+    models = units.size();
+    UseOutdoorViews(units);
+  }
+  state.counters["models"] = static_cast<double>(models);
+}
+BENCHMARK(BM_OutdoorViewsFromNewHandles)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -4,10 +4,17 @@ target_compile_options(qrn_options INTERFACE -Wall -Wextra -Wpedantic)
 if(QRN_WERROR)
   target_compile_options(qrn_options INTERFACE -Werror)
 endif()
+if(QRN_SANITIZE AND QRN_SANITIZE_THREAD)
+  message(FATAL_ERROR "QRN_SANITIZE and QRN_SANITIZE_THREAD exclude each other: use two build dirs")
+endif()
 if(QRN_SANITIZE)
   target_compile_options(qrn_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
                                                -fno-sanitize-recover=undefined)
   target_link_options(qrn_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(QRN_SANITIZE_THREAD)
+  target_compile_options(qrn_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(qrn_options INTERFACE -fsanitize=thread)
 endif()
 
 # qrn_layer(NAME SOURCES...) declares one static library per layer folder, with includes rooted at

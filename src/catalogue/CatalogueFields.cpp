@@ -37,7 +37,7 @@ void AddBlobField(CTTableInfo& table, int index, const char* name) {
 
 std::string ReadText(const CTDbObject& object, int field, int* charset) {
   int translatedCharset = 0;
-  std::string text = const_cast<CTDbObject&>(object).GetTranslatedString(field, translatedCharset);
+  std::string text = object.HeldTranslatedString(field, translatedCharset);
   if (charset) *charset = translatedCharset;
   return text;
 }

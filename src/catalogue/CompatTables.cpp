@@ -1,7 +1,6 @@
 #include "catalogue/CompatTables.h"
 
 #include <algorithm>
-#include <map>
 
 #include "catalogue/Combinations.h"
 #include "catalogue/DeviceOptions.h"
@@ -40,31 +39,11 @@ std::vector<T*> ResolveRelated(CTDbObject& owner, int referringTableId, int owne
   return result;
 }
 
-// Box views per connected catalogue, keyed by the box's record id. Never destroyed, so that a
-// factory outliving the program's other statics can still drop its entry when it disconnects.
-// Used on the user-interface thread only.
-using TBoxViews = std::map<int, std::vector<Cls_IndoorUnit*>>;
-
-std::map<const CTBaseFactory*, TBoxViews>& BoxCaches() {
-  static auto* caches = new std::map<const CTBaseFactory*, TBoxViews>;
-  return *caches;
-}
-
-// The box views of a factory's catalogue, or null when the box-indoor table is not connected.
-// The entry is dropped when that table's engine disconnects, since the listed models are freed
-// with the object caches then.
-TBoxViews* BoxViewsOf(CTBaseFactory& factory) {
-  CTTableInfo* table = factory.TableById(Cls_IBCombination::kTableId);
-  if (!table || !table->Engine()) return nullptr;
-  auto& caches = BoxCaches();
-  auto it = caches.find(&factory);
-  if (it == caches.end()) {
-    it = caches.try_emplace(&factory).first;
-    CTBaseFactory* key = &factory;
-    table->AddCacheClearedCallback([key] { BoxCaches().erase(key); });
-  }
-  return &it->second;
-}
+// The indoor models of one box model.
+struct LTBoxCompat : CTDbView {
+  CTOnce once;
+  std::vector<Cls_IndoorUnit*> indoorUnits;
+};
 
 int ModuleHorsepower(Cls_OMCombination* row) {
   return row->Module() ? row->Module()->Horsepower() : 0;
@@ -75,48 +54,45 @@ int ModuleHorsepower(Cls_OMCombination* row) {
 // -- Outdoor model --------------------------------------------------------------------------------
 
 LTOutdoorCompat& Cls_OutdoorUnit::Compat() {
-  if (!compat_) compat_ = std::make_shared<LTOutdoorCompat>();
-  return *compat_;
+  return compat_.Of(*this);
 }
 
 const std::vector<Cls_IndoorUnit*>& Cls_OutdoorUnit::GetCompatibleIndoorUnits() {
   LTOutdoorCompat& compat = Compat();
-  if (!compat.indoorBuilt) {
-    compat.indoorBuilt = true;
+  compat.indoorOnce.Run([&] {
     compat.indoorUnits = ResolveRelated<Cls_IndoorUnit>(*this, Cls_OICombination::kTableId,
                                                         Cls_OICombination::kOutdoorUnit,
                                                         Cls_OICombination::kIndoorUnit);
-  }
+  });
   return compat.indoorUnits;
 }
 
 const std::vector<Cls_BSBox*>& Cls_OutdoorUnit::GetCompatibleBSBoxes() {
   LTOutdoorCompat& compat = Compat();
-  if (!compat.boxesBuilt) {
-    compat.boxesBuilt = true;
+  compat.boxesOnce.Run([&] {
     compat.boxes =
         ResolveRelated<Cls_BSBox>(*this, Cls_OBCombination::kTableId,
                                   Cls_OBCombination::kOutdoorUnit, Cls_OBCombination::kBSBox);
-  }
+  });
   return compat.boxes;
 }
 
 const std::vector<Cls_OMCombination*>& Cls_OutdoorUnit::GetModules() {
   LTOutdoorCompat& compat = Compat();
-  if (compat.modulesBuilt) return compat.modules;
-  compat.modulesBuilt = true;
-  if (!IsStored()) return compat.modules;
-  compat.moduleRecords =
-      RelatedObjects(Cls_OMCombination::kTableId, Cls_OMCombination::kOutdoorUnit);
-  for (const auto& record : compat.moduleRecords) {
-    auto* row = dynamic_cast<Cls_OMCombination*>(record.get());
-    if (!row) continue;
-    row->SetModule(ResolveCached<Cls_OutdoorUnit>(row->ModuleRef(), Factory()));
-    compat.modules.push_back(row);
-  }
-  // Largest module first; a row whose module did not resolve counts as 0 HP.
-  ListSort(compat.modules, [](Cls_OMCombination* later, Cls_OMCombination* earlier) {
-    return ModuleHorsepower(later) > ModuleHorsepower(earlier);
+  compat.modulesOnce.Run([&] {
+    if (!IsStored()) return;
+    compat.moduleRecords =
+        RelatedObjects(Cls_OMCombination::kTableId, Cls_OMCombination::kOutdoorUnit);
+    for (const auto& record : compat.moduleRecords) {
+      auto* row = dynamic_cast<Cls_OMCombination*>(record.get());
+      if (!row) continue;
+      row->SetModule(ResolveCached<Cls_OutdoorUnit>(row->ModuleRef(), Factory()));
+      compat.modules.push_back(row);
+    }
+    // Largest module first; a row whose module did not resolve counts as 0 HP.
+    ListSort(compat.modules, [](Cls_OMCombination* later, Cls_OMCombination* earlier) {
+      return ModuleHorsepower(later) > ModuleHorsepower(earlier);
+    });
   });
   return compat.modules;
 }
@@ -140,7 +116,7 @@ double Cls_OutdoorUnit::GetModulesCapacityIndex(
 
 Cls_DeviceOption* Cls_OutdoorUnit::GetMultiModuleKit() {
   LTOutdoorCompat& compat = Compat();
-  if (compat.multiModuleKit) return compat.multiModuleKit;
+  if (Cls_DeviceOption* kit = compat.multiModuleKit.load(std::memory_order_acquire)) return kit;
   if (GetModules().empty()) return nullptr;
   CTDbObjectList offers =
       RelatedObjects(Cls_DevOptCombination::kTableId, Cls_DevOptCombination::kDevice);
@@ -148,7 +124,8 @@ Cls_DeviceOption* Cls_OutdoorUnit::GetMultiModuleKit() {
     auto* option = ResolveCached<Cls_DeviceOption>(
         ReadReference(*offer, Cls_DevOptCombination::kDeviceOption), Factory());
     if (option && option->Type() == kMultiModuleKitType) {
-      compat.multiModuleKit = option;
+      // Threads that search at once find the same cached instance.
+      compat.multiModuleKit.store(option, std::memory_order_release);
       return option;
     }
   }
@@ -159,12 +136,12 @@ Cls_DeviceOption* Cls_OutdoorUnit::GetMultiModuleKit() {
 
 const std::vector<Cls_IndoorUnit*>& GetCompatibleIndoorUnits(Cls_BSBox& box) {
   static const std::vector<Cls_IndoorUnit*> none;
-  if (!box.IsStored()) return none;
-  TBoxViews* views = BoxViewsOf(box.Factory());
-  if (!views) return none;
-  const auto found = views->find(box.RecordId());
-  if (found != views->end()) return found->second;
-  return (*views)[box.RecordId()] = ResolveRelated<Cls_IndoorUnit>(box, Cls_IBCombination::kTableId,
-                                                                   Cls_IBCombination::kBSBox,
-                                                                   Cls_IBCombination::kIndoorUnit);
+  LTBoxCompat* view = SharedViewOf<LTBoxCompat>(box);
+  if (!view) return none;
+  view->once.Run([&] {
+    view->indoorUnits =
+        ResolveRelated<Cls_IndoorUnit>(box, Cls_IBCombination::kTableId, Cls_IBCombination::kBSBox,
+                                       Cls_IBCombination::kIndoorUnit);
+  });
+  return view->indoorUnits;
 }

@@ -65,6 +65,21 @@ bool KeepsSeriesCase(const std::string& text, bool translated) {
 
 }  // namespace
 
+// What a device record resolves once: its power supply with the electrical data of that pairing,
+// and its documentation record.
+struct LTDeviceViews : CTDbView {
+  CTOnce supplyOnce;
+  std::unique_ptr<Cls_PowerSupply> supply;
+  bool noSupply = false;
+  double mca = 0.0;
+  double runningAmps = 0.0;
+  double startingCurrent = 0.0;
+  std::string fuses;
+
+  CTOnce documentationOnce;
+  std::unique_ptr<Cls_DeviceDocumentation> documentation;
+};
+
 // -- Cls_Device -----------------------------------------------------------------------------------
 
 CTDbObjectList Cls_Device::GetOptionOffers() {
@@ -77,52 +92,48 @@ CTDbObjectList Cls_Device::GetAllowedSupplies() {
   return RelatedObjects(Cls_QRNPSAllowed::kTableId, Cls_DevPSAllowed::kDevice);
 }
 
-void Cls_Device::ResolvePowerSupply() {
-  if (supplyResolved_) return;
-  supplyResolved_ = true;
-  CTDbObjectList rows = GetAllowedSupplies();
-  for (auto& object : rows) {
-    auto* row = dynamic_cast<Cls_QRNPSAllowed*>(object.get());
-    if (!row) continue;
-    supply_ = As<Cls_PowerSupply>(row->GetReferencedObject(Cls_DevPSAllowed::kPowerSupply));
-    mca_ = row->MCA();
-    runningAmps_ = row->RunningAmps();
-    startingCurrent_ = row->StartingCurrent();
-    fuses_ = row->Fuses();
-    if (supply_ && supply_->IsDefault()) break;
-  }
-  // A row whose supply record is missing leaves the device without a supply as well.
-  noSupply_ = !supply_;
+const LTDeviceViews& Cls_Device::Supply() {
+  LTDeviceViews& views = views_.Of(*this);
+  views.supplyOnce.Run([&] {
+    CTDbObjectList rows = GetAllowedSupplies();
+    for (auto& object : rows) {
+      auto* row = dynamic_cast<Cls_QRNPSAllowed*>(object.get());
+      if (!row) continue;
+      views.supply = As<Cls_PowerSupply>(row->GetReferencedObject(Cls_DevPSAllowed::kPowerSupply));
+      views.mca = row->MCA();
+      views.runningAmps = row->RunningAmps();
+      views.startingCurrent = row->StartingCurrent();
+      views.fuses = row->Fuses();
+      if (views.supply && views.supply->IsDefault()) break;
+    }
+    // A row whose supply record is missing leaves the device without a supply as well.
+    views.noSupply = !views.supply;
+  });
+  return views;
 }
 
 Cls_PowerSupply* Cls_Device::GetPowerSupply() {
-  ResolvePowerSupply();
-  return supply_.get();
+  return Supply().supply.get();
 }
 
 bool Cls_Device::HasNoPowerSupply() {
-  ResolvePowerSupply();
-  return noSupply_;
+  return Supply().noSupply;
 }
 
 double Cls_Device::GetMCA() {
-  ResolvePowerSupply();
-  return mca_;
+  return Supply().mca;
 }
 
 double Cls_Device::GetRunningAmps() {
-  ResolvePowerSupply();
-  return runningAmps_;
+  return Supply().runningAmps;
 }
 
 double Cls_Device::GetStartingCurrent() {
-  ResolvePowerSupply();
-  return startingCurrent_;
+  return Supply().startingCurrent;
 }
 
 std::string Cls_Device::GetFuses() {
-  ResolvePowerSupply();
-  return fuses_;
+  return Supply().fuses;
 }
 
 std::string Cls_Device::GetPhasesText() {
@@ -150,14 +161,14 @@ std::string Cls_Device::GetSupplyText() {
 }
 
 Cls_DeviceDocumentation* Cls_Device::GetDocumentation() {
-  if (!documentationLooked_) {
-    documentationLooked_ = true;
+  LTDeviceViews& views = views_.Of(*this);
+  views.documentationOnce.Run([&] {
     if (IsStored()) {
-      documentation_ = As<Cls_DeviceDocumentation>(
+      views.documentation = As<Cls_DeviceDocumentation>(
           RelatedObject(Cls_DeviceDocumentation::kTableId, Cls_DeviceDocumentation::kDevice));
     }
-  }
-  return documentation_.get();
+  });
+  return views.documentation.get();
 }
 
 void Cls_Device::GetDimensions(double& width, double& height, double& depth, double& weight) {

@@ -8,6 +8,9 @@
 #include "catalogue/Documentation.h"
 #include "catalogue/PowerSupplies.h"
 #include "objectstore/DbObject.h"
+#include "objectstore/DbViews.h"
+
+struct LTDeviceViews;
 
 // Base of every device the tool can place (indoor and outdoor units, branch-selector boxes,
 // central controllers, ventilation units): a model name and a deleted flag. Abstract table.
@@ -31,7 +34,8 @@ class Cls_Device : public CTDbObject {
   CTDbObjectList GetAllowedSupplies();
 
   // The resolved supply: the first allowed supply marked default, else the last allowed one.
-  // Resolved on first use and kept. nullptr when the device has no supply.
+  // Resolved on first use and kept with the record's views (shared by every handle on the
+  // record, freed when the catalogue disconnects). nullptr when the device has no supply.
   Cls_PowerSupply* GetPowerSupply();
   // True when the device has no allowed-supply rows.
   bool HasNoPowerSupply();
@@ -48,7 +52,8 @@ class Cls_Device : public CTDbObject {
   // texts; empty without a supply.
   std::string GetSupplyText();
 
-  // The device's documentation record, looked up on first use and kept; nullptr when none.
+  // The device's documentation record, looked up on first use and kept with the record's views
+  // like the supply; nullptr when none.
   Cls_DeviceDocumentation* GetDocumentation();
   // Width, height, depth (mm) and weight (kg) from the documentation record; all 0 without one.
   void GetDimensions(double& width, double& height, double& depth, double& weight);
@@ -58,18 +63,10 @@ class Cls_Device : public CTDbObject {
       : CTDbObject(tableId, recordId, factory) {}
 
  private:
-  void ResolvePowerSupply();
+  // The record's views with the supply resolved.
+  const LTDeviceViews& Supply();
 
-  bool documentationLooked_ = false;
-  std::unique_ptr<Cls_DeviceDocumentation> documentation_;
-
-  bool supplyResolved_ = false;
-  bool noSupply_ = false;
-  std::unique_ptr<Cls_PowerSupply> supply_;
-  double mca_ = 0.0;
-  double runningAmps_ = 0.0;
-  double startingCurrent_ = 0.0;
-  std::string fuses_;
+  CTViewLink<LTDeviceViews> views_;
 };
 
 // A branch-selector box: the capacity range it serves, its pipe connections and series.

@@ -83,12 +83,25 @@ LTCapacityCurve CurveOf(Cls_OutCapacity& record) {
   return curve;
 }
 
-// Reads the model's two operating envelopes into its capacity model on first use.
+// The model's two operating envelopes, read into its capacity model on first use.
 void EnsureEnvelopes(Cls_OutdoorUnit& unit, LTOutdoorCapacity& model) {
-  if (model.envelopesBuilt) return;
-  model.envelopesBuilt = true;
-  model.coolingEnvelope = LTOperatingEnvelope::Of(unit, true);
-  model.heatingEnvelope = LTOperatingEnvelope::Of(unit, false);
+  model.envelopesOnce.Run([&] {
+    model.coolingEnvelope = LTOperatingEnvelope::Of(unit, true);
+    model.heatingEnvelope = LTOperatingEnvelope::Of(unit, false);
+  });
+}
+
+std::vector<TPolyCapList>& FamiliesOf(LTOutdoorCapacity& model, int kind) {
+  switch (kind) {
+    case kCurveCoolingCapacity:
+      return model.coolingCapacity;
+    case kCurveCoolingPower:
+      return model.coolingPower;
+    case kCurveHeatingCapacity:
+      return model.heatingCapacity;
+    default:
+      return model.heatingPower;
+  }
 }
 
 // A curve record with the keys its families are formed by.
@@ -241,24 +254,31 @@ double TFreezeUp::FactorAt(double t) const {
 // ----------------------------------------------------------------
 
 LTOutdoorCapacity& Cls_OutdoorUnit::Capacity() {
-  if (!capacity_) capacity_ = std::make_shared<LTOutdoorCapacity>();
-  return *capacity_;
+  return capacity_.Of(*this);
+}
+
+Cls_OutdoorUnit& Cls_OutdoorUnit::CapacityOwner() {
+  Capacity();
+  if (!capacity_.IsShared()) return *this;
+  // The shared model lives as long as the catalogue's cached instances, not as this handle.
+  auto* cached = dynamic_cast<Cls_OutdoorUnit*>(CachedObject(Table().Id(), RecordId(), &Factory()));
+  return cached ? *cached : *this;
 }
 
 const std::vector<LTCombinationRow>& Cls_OutdoorUnit::GetCombinationRows() {
   LTOutdoorCapacity& model = Capacity();
-  if (model.rowsBuilt) return model.rows;
-  model.rowsBuilt = true;
-  if (!IsStored()) return model.rows;
-  CTDbObjectList records =
-      RelatedObjects(Cls_OutCombination::kTableId, Cls_OutCombination::kOutdoorUnit);
-  for (const auto& record : records) {
-    auto* row = dynamic_cast<Cls_OutCombination*>(record.get());
-    if (row) model.rows.push_back({row->Combination(), row->CapIndex()});
-  }
-  std::stable_sort(
-      model.rows.begin(), model.rows.end(),
-      [](const LTCombinationRow& a, const LTCombinationRow& b) { return a.ratio < b.ratio; });
+  model.rowsOnce.Run([&] {
+    if (!IsStored()) return;
+    CTDbObjectList records =
+        RelatedObjects(Cls_OutCombination::kTableId, Cls_OutCombination::kOutdoorUnit);
+    for (const auto& record : records) {
+      auto* row = dynamic_cast<Cls_OutCombination*>(record.get());
+      if (row) model.rows.push_back({row->Combination(), row->CapIndex()});
+    }
+    std::stable_sort(
+        model.rows.begin(), model.rows.end(),
+        [](const LTCombinationRow& a, const LTCombinationRow& b) { return a.ratio < b.ratio; });
+  });
   return model.rows;
 }
 
@@ -293,8 +313,7 @@ double Cls_OutdoorUnit::GetModulesCapacityIndex(int n) {
       n, [](Cls_OutdoorUnit& module) { return module.GetCapacityIndexAt(100.0); });
 }
 
-void Cls_OutdoorUnit::BuildFamilies(int firstKind, int secondKind) {
-  LTOutdoorCapacity& model = Capacity();
+void Cls_OutdoorUnit::BuildFamilies(LTOutdoorCapacity& model, int firstKind, int secondKind) {
   EnsureEnvelopes(*this, model);
   if (!IsStored()) return;
   const auto& rows = GetCombinationRows();
@@ -315,8 +334,8 @@ void Cls_OutdoorUnit::BuildFamilies(int firstKind, int secondKind) {
     return a.curve.outdoorTemp < b.curve.outdoorTemp;
   });
 
-  auto& firstList = FamiliesOf(firstKind);
-  auto& secondList = FamiliesOf(secondKind);
+  auto& firstList = FamiliesOf(model, firstKind);
+  auto& secondList = FamiliesOf(model, secondKind);
   for (const LTCombinationRow& row : rows) {
     const long long ratio = RoundToInt(row.ratio);
     std::vector<LTCapacityCurve> first;
@@ -326,12 +345,12 @@ void Cls_OutdoorUnit::BuildFamilies(int firstKind, int secondKind) {
       pooled.taken = true;
       (pooled.kind == firstKind ? first : second).push_back(pooled.curve);
     }
-    AddFamily(firstList, firstKind, row, std::move(first));
-    AddFamily(secondList, secondKind, row, std::move(second));
+    AddFamily(model, firstList, firstKind, row, std::move(first));
+    AddFamily(model, secondList, secondKind, row, std::move(second));
   }
 }
 
-void Cls_OutdoorUnit::AddFamily(std::vector<TPolyCapList>& list, int kind,
+void Cls_OutdoorUnit::AddFamily(LTOutdoorCapacity& model, std::vector<TPolyCapList>& list, int kind,
                                 const LTCombinationRow& row, std::vector<LTCapacityCurve> curves) {
   if (curves.empty()) return;
   // The pool is ordered by the stored ratio first, so a curve stored at 100.4 % follows the
@@ -340,45 +359,26 @@ void Cls_OutdoorUnit::AddFamily(std::vector<TPolyCapList>& list, int kind,
                    [](const LTCapacityCurve& a, const LTCapacityCurve& b) {
                      return a.outdoorTemp < b.outdoorTemp;
                    });
-  LTOutdoorCapacity& model = Capacity();
   const bool cooling = TPolyCapList::IsCoolingKind(kind);
-  list.emplace_back(kind, *this, row.ratio, row.capIndex, std::move(curves),
+  list.emplace_back(kind, CapacityOwner(), row.ratio, row.capIndex, std::move(curves),
                     cooling ? model.coolingEnvelope : model.heatingEnvelope,
                     cooling ? CIndLowerLimit() : HIndLowerLimit(),
                     cooling ? CIndUpperLimit() : HIndUpperLimit());
-}
-
-std::vector<TPolyCapList>& Cls_OutdoorUnit::FamiliesOf(int kind) {
-  LTOutdoorCapacity& model = Capacity();
-  switch (kind) {
-    case kCurveCoolingCapacity:
-      return model.coolingCapacity;
-    case kCurveCoolingPower:
-      return model.coolingPower;
-    case kCurveHeatingCapacity:
-      return model.heatingCapacity;
-    default:
-      return model.heatingPower;
-  }
 }
 
 const std::vector<TPolyCapList>& Cls_OutdoorUnit::GetCapacityFamilies(int kind) {
   static const std::vector<TPolyCapList> none;
   LTOutdoorCapacity& model = Capacity();
   if (kind == kCurveCoolingCapacity || kind == kCurveHeatingCapacity) {
-    if (!model.capacityFamiliesBuilt) {
-      model.capacityFamiliesBuilt = true;
-      BuildFamilies(kCurveCoolingCapacity, kCurveHeatingCapacity);
-    }
+    model.capacityFamiliesOnce.Run(
+        [&] { BuildFamilies(model, kCurveCoolingCapacity, kCurveHeatingCapacity); });
   } else if (kind == kCurveCoolingPower || kind == kCurveHeatingPower) {
-    if (!model.powerFamiliesBuilt) {
-      model.powerFamiliesBuilt = true;
-      BuildFamilies(kCurveCoolingPower, kCurveHeatingPower);
-    }
+    model.powerFamiliesOnce.Run(
+        [&] { BuildFamilies(model, kCurveCoolingPower, kCurveHeatingPower); });
   } else {
     return none;
   }
-  return FamiliesOf(kind);
+  return FamiliesOf(model, kind);
 }
 
 bool Cls_OutdoorUnit::IsOutsideEnvelope(bool cooling, double ti, double to) {
@@ -415,7 +415,7 @@ double Cls_OutdoorUnit::GetPowerInputAt(bool cooling, double indoorDryBulb, doub
 
 const TVarCapList& Cls_OutdoorUnit::GetCapVariationTable(int kind) {
   LTOutdoorCapacity& model = Capacity();
-  if (!model.coolingVariation) {
+  model.variationOnce.Run([&] {
     std::vector<LTFactorRow> cooling;
     std::vector<LTFactorRow> heating;
     if (IsStored()) {
@@ -431,9 +431,10 @@ const TVarCapList& Cls_OutdoorUnit::GetCapVariationTable(int kind) {
     const auto byLength = [](const LTFactorRow& a, const LTFactorRow& b) { return a.at < b.at; };
     std::stable_sort(cooling.begin(), cooling.end(), byLength);
     std::stable_sort(heating.begin(), heating.end(), byLength);
-    model.coolingVariation.emplace(kVariationCooling, this, std::move(cooling));
-    model.heatingVariation.emplace(kVariationHeating, this, std::move(heating));
-  }
+    Cls_OutdoorUnit* owner = &CapacityOwner();
+    model.coolingVariation.emplace(kVariationCooling, owner, std::move(cooling));
+    model.heatingVariation.emplace(kVariationHeating, owner, std::move(heating));
+  });
   if (kind == kVariationCooling) return *model.coolingVariation;
   if (kind == kVariationHeating) return *model.heatingVariation;
   static const TVarCapList none(0, nullptr, {});
@@ -470,7 +471,7 @@ double Cls_OutdoorUnit::GetPipingCorrection(const TVarCapList& table, int length
 
 double Cls_OutdoorUnit::GetDefrostFactor(double outdoorTemp) {
   LTOutdoorCapacity& model = Capacity();
-  if (!model.freezeUp) {
+  model.freezeUpOnce.Run([&] {
     std::vector<LTFactorRow> rows;
     if (IsStored()) {
       CTDbObjectList records = RelatedObjects(Cls_FreezeUp::kTableId, Cls_FreezeUp::kOutdoorUnit);
@@ -481,7 +482,7 @@ double Cls_OutdoorUnit::GetDefrostFactor(double outdoorTemp) {
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const LTFactorRow& a, const LTFactorRow& b) { return a.at < b.at; });
-    model.freezeUp.emplace(this, std::move(rows));
-  }
+    model.freezeUp.emplace(&CapacityOwner(), std::move(rows));
+  });
   return model.freezeUp->FactorAt(outdoorTemp);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "objectstore/DbViews.h"
 #include "physics/PerformanceCurve.h"
 
 class Cls_OutdoorUnit;
@@ -143,28 +144,31 @@ struct LTCombinationRow {
   double capIndex = 0.0;
 };
 
-// Everything the capacity model of one outdoor model builds, kept with the model object. Each
-// part is built on the first request that needs it.
-struct LTOutdoorCapacity {
-  bool rowsBuilt = false;
+// Everything the capacity model of one outdoor model builds: a view of the record, shared by
+// its handles and threads (or a handle's own for a model that is not stored). Each part is built
+// once, on the first request that needs it, and only read afterwards.
+struct LTOutdoorCapacity : CTDbView {
+  CTOnce rowsOnce;
   std::vector<LTCombinationRow> rows;
 
-  bool envelopesBuilt = false;
+  CTOnce envelopesOnce;
   LTOperatingEnvelope coolingEnvelope;
   LTOperatingEnvelope heatingEnvelope;
 
   // Families per kind, in ascending combination order; built in pairs (capacities together,
   // power inputs together).
-  bool capacityFamiliesBuilt = false;
-  bool powerFamiliesBuilt = false;
+  CTOnce capacityFamiliesOnce;
+  CTOnce powerFamiliesOnce;
   std::vector<TPolyCapList> coolingCapacity;
   std::vector<TPolyCapList> coolingPower;
   std::vector<TPolyCapList> heatingCapacity;
   std::vector<TPolyCapList> heatingPower;
 
-  std::optional<TVarCapList> coolingVariation;  // both are built together
+  CTOnce variationOnce;  // both tables are built together
+  std::optional<TVarCapList> coolingVariation;
   std::optional<TVarCapList> heatingVariation;
 
+  CTOnce freezeUpOnce;
   std::optional<TFreezeUp> freezeUp;
 };
 

@@ -207,9 +207,10 @@ class Cls_OutdoorUnit : public Cls_OutdoorDevice {
   LTRecordRef RefrigerantRef() { return ReadReference(*this, kRefrigerant); }
 
   // -- Compatibility and modules (CompatTables.cpp) -------------------------------------------
-  // Each list is built on first request and kept by this object; the lists and what they hold
-  // belong to the model and the catalogue, callers must not free or change them. The models
-  // listed are the catalogue's cached instances (one per record), valid while it is connected.
+  // Each list is built on first request and kept with the record's views, shared by every
+  // handle on the record and every thread, until the catalogue disconnects; the lists and what
+  // they hold belong to the catalogue, callers must not free or change them. The models listed
+  // are the catalogue's cached instances (one per record), valid while it is connected.
 
   // The indoor models that may be connected, one per TBL_OICombination row of this model in
   // row order: a model named twice is listed twice, deleted models are not filtered, and rows
@@ -232,7 +233,8 @@ class Cls_OutdoorUnit : public Cls_OutdoorDevice {
   // -- Capacity model (OutdoorCapacity.cpp) ---------------------------------------------------
   // Capacities and power inputs in kW, temperatures in °C, ratios in per cent, lengths in m.
   // The combination rows, curve families and factor tables are built on the first request that
-  // needs them and kept by this object; evaluations allocate nothing.
+  // needs them and kept with the record's views like the lists above (an object that is not a
+  // stored record keeps its own); evaluations allocate nothing.
 
   // The combination rows (ratio, capacity index), ascending by ratio.
   const std::vector<LTCombinationRow>& GetCombinationRows();
@@ -271,12 +273,12 @@ class Cls_OutdoorUnit : public Cls_OutdoorDevice {
  private:
   LTOutdoorCompat& Compat();
   LTOutdoorCapacity& Capacity();
-  void BuildFamilies(int firstKind, int secondKind);
-  void AddFamily(std::vector<TPolyCapList>& list, int kind, const LTCombinationRow& row,
-                 std::vector<LTCapacityCurve> curves);
-  std::vector<TPolyCapList>& FamiliesOf(int kind);
-  // Shared only so that the view's type may stay incomplete here (the inline constructor would
-  // otherwise need its destructor); never shared with another object.
-  std::shared_ptr<LTOutdoorCompat> compat_;
-  std::shared_ptr<LTOutdoorCapacity> capacity_;
+  // The object the capacity model's tables name as their unit: the catalogue's cached instance
+  // when the model is shared, this object when it is its own.
+  Cls_OutdoorUnit& CapacityOwner();
+  void BuildFamilies(LTOutdoorCapacity& model, int firstKind, int secondKind);
+  void AddFamily(LTOutdoorCapacity& model, std::vector<TPolyCapList>& list, int kind,
+                 const LTCombinationRow& row, std::vector<LTCapacityCurve> curves);
+  CTViewLink<LTOutdoorCompat> compat_;
+  CTViewLink<LTOutdoorCapacity> capacity_;
 };

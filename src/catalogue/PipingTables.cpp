@@ -1,30 +1,49 @@
 #include "catalogue/PipingTables.h"
 
 #include <algorithm>
-#include <map>
 
 #include "catalogue/Combinations.h"
 #include "catalogue/Devices.h"
 #include "catalogue/OutdoorUnits.h"
 #include "objectstore/BaseFactory.h"
+#include "objectstore/DbEngine.h"
 #include "objectstore/DbException.h"
+#include "objectstore/DbViews.h"
 #include "objectstore/ListSort.h"
 #include "objectstore/TableInfo.h"
 
 namespace {
-
-// The views of one outdoor model's main-pipe sizes.
-struct LTDiameterRowsView {
-  CTDbObjectList owned;
-  std::vector<Cls_DiameterCapacity*> rows;
-  Cls_DiameterCapacity* sizeUp = nullptr;
-};
 
 // The usable joint rows of one outdoor or box model.
 template <class Entry>
 struct LTJointView {
   CTDbObjectList owned;
   std::vector<Entry> rows;
+};
+
+// The piping views of one outdoor model: its main-pipe sizes and its joint rows.
+struct LTOutdoorPiping : CTDbView {
+  CTOnce diameterOnce;
+  CTDbObjectList diameterRecords;
+  std::vector<Cls_DiameterCapacity*> diameterRows;
+  Cls_DiameterCapacity* sizeUp = nullptr;
+
+  CTOnce jointsOnce;
+  LTJointView<LTOutdoorJointRow> joints;
+};
+
+// The joint rows of one box model.
+struct LTBoxPiping : CTDbView {
+  CTOnce jointsOnce;
+  LTJointView<LTBoxJointRow> joints;
+};
+
+// The catalogue's pipe sizes, a view of the size table as a whole.
+struct LTPipeSizes : CTDbView {
+  CTOnce once;
+  CTDbObjectList sizes;
+  std::vector<Cls_Diameter*> full;
+  std::vector<Cls_Diameter*> liquid;
 };
 
 // A charge coefficient record as the look-up compares it.
@@ -35,58 +54,34 @@ struct LTCoefficient {
   double value;
 };
 
-// The pipe, joint and charge views of one connected catalogue. The catalogue is read-only, so
-// each view is built on first use and kept until the catalogue disconnects; the per-model views
-// are keyed by the model's record id, so every handle on a model shares them.
-struct LTPipingCache {
-  bool sizesBuilt = false;
-  CTDbObjectList sizes;
-  std::vector<Cls_Diameter*> full;
-  std::vector<Cls_Diameter*> liquid;
-  bool coefficientsBuilt = false;
+// The catalogue's charge coefficients, a view of the coefficient table as a whole.
+struct LTChargeCoefficients : CTDbView {
+  CTOnce once;
   std::vector<LTCoefficient> coefficients;
-  std::map<int, LTDiameterRowsView> diameterRows;
-  std::map<int, LTJointView<LTOutdoorJointRow>> outdoorJoints;
-  std::map<int, LTJointView<LTBoxJointRow>> boxJoints;
 };
 
-// One cache per factory. Never destroyed, so that a factory that outlives the program's other
-// statics can still drop its entry when it disconnects. Used on the user-interface thread only.
-std::map<const CTBaseFactory*, LTPipingCache>& Caches() {
-  static auto* caches = new std::map<const CTBaseFactory*, LTPipingCache>;
-  return *caches;
-}
-
-// The cache of a factory's catalogue, or null when its pipe-size table is not connected. The
-// entry is dropped when that table's engine disconnects (it clears the table's object cache),
-// before the objects it holds could outlive their engine.
-LTPipingCache* CacheOf(CTBaseFactory* factory) {
+// The view of a whole table of a factory's catalogue, or null when the table is not connected.
+template <class V>
+V* TableViewOf(CTBaseFactory* factory, int tableId) {
   if (!factory) return nullptr;
-  CTTableInfo* table = factory->TableById(Cls_Diameter::kTableId);
+  CTTableInfo* table = factory->TableById(tableId);
   if (!table || !table->Engine()) return nullptr;
-  auto& caches = Caches();
-  auto it = caches.find(factory);
-  if (it == caches.end()) {
-    it = caches.try_emplace(factory).first;
-    table->AddCacheClearedCallback([factory] { Caches().erase(factory); });
-  }
-  return &it->second;
+  return &table->Engine()->Views().Get<V>(tableId, 0);
 }
 
-void BuildSizeLists(LTPipingCache& cache, CTBaseFactory* factory) {
-  cache.sizesBuilt = true;
-  cache.sizes = CTDbObject::AllObjects(Cls_Diameter::kTableId, false, factory);
-  for (const auto& object : cache.sizes) {
+void BuildSizeLists(LTPipeSizes& view, CTBaseFactory* factory) {
+  view.sizes = CTDbObject::AllObjects(Cls_Diameter::kTableId, false, factory);
+  for (const auto& object : view.sizes) {
     auto* size = dynamic_cast<Cls_Diameter*>(object.get());
     if (!size) continue;
-    cache.full.push_back(size);
-    if (size->IsLiquid()) cache.liquid.push_back(size);
+    view.full.push_back(size);
+    if (size->IsLiquid()) view.liquid.push_back(size);
   }
   const auto smaller = [](Cls_Diameter* later, Cls_Diameter* earlier) {
     return later->Diameter() < earlier->Diameter();
   };
-  ListSort(cache.full, smaller);
-  ListSort(cache.liquid, smaller);
+  ListSort(view.full, smaller);
+  ListSort(view.liquid, smaller);
 }
 
 // The position of the size a reference names in a size list, or -1.
@@ -170,10 +165,10 @@ const std::vector<Cls_Diameter*>& Cls_Diameter::GetDiameterList(bool liquid,
                                                                 CTBaseFactory* factory) {
   static const std::vector<Cls_Diameter*> none;
   factory = CTBaseFactory::OrDefault(factory);
-  LTPipingCache* cache = CacheOf(factory);
-  if (!cache) return none;
-  if (!cache->sizesBuilt) BuildSizeLists(*cache, factory);
-  return liquid ? cache->liquid : cache->full;
+  LTPipeSizes* view = TableViewOf<LTPipeSizes>(factory, kTableId);
+  if (!view) return none;
+  view->once.Run([&] { BuildSizeLists(*view, factory); });
+  return liquid ? view->liquid : view->full;
 }
 
 double Cls_Diameter::GetRowDiameter(const LTRecordRef& size, bool sizeUp, bool liquidList,
@@ -192,40 +187,39 @@ double Cls_Diameter::GetRowDiameter(const LTRecordRef& size, bool sizeUp, bool l
 
 namespace {
 
-// The diameter rows view of an outdoor model, built on first use; null for a model that is not
-// a stored catalogue record.
-LTDiameterRowsView* DiameterRowsOf(Cls_OutdoorUnit& unit) {
-  if (!unit.IsStored()) return nullptr;
-  LTPipingCache* cache = CacheOf(&unit.Factory());
-  if (!cache) return nullptr;
-  const auto found = cache->diameterRows.find(unit.RecordId());
-  if (found != cache->diameterRows.end()) return &found->second;
-  LTDiameterRowsView& view = cache->diameterRows[unit.RecordId()];
-  view.owned = unit.RelatedObjects(Cls_DiameterCapacity::kTableId,
-                                   Cls_DiameterCapacity::kOutdoorUnit, nullptr, {"DCA_MaxCap"});
-  // The first marked row in capacity order is the size-up row; later marked rows are unused.
-  for (const auto& object : view.owned) {
-    auto* row = dynamic_cast<Cls_DiameterCapacity*>(object.get());
-    if (!row) continue;
-    if (!row->IsSizeUp()) {
-      view.rows.push_back(row);
-    } else if (!view.sizeUp) {
-      view.sizeUp = row;
+// The piping views of an outdoor model with its diameter rows built; null for a model that is
+// not a stored catalogue record.
+LTOutdoorPiping* DiameterRowsOf(Cls_OutdoorUnit& unit) {
+  LTOutdoorPiping* view = SharedViewOf<LTOutdoorPiping>(unit);
+  if (!view) return nullptr;
+  view->diameterOnce.Run([&] {
+    view->diameterRecords =
+        unit.RelatedObjects(Cls_DiameterCapacity::kTableId, Cls_DiameterCapacity::kOutdoorUnit,
+                            nullptr, {"DCA_MaxCap"});
+    // The first marked row in capacity order is the size-up row; later marked rows are unused.
+    for (const auto& object : view->diameterRecords) {
+      auto* row = dynamic_cast<Cls_DiameterCapacity*>(object.get());
+      if (!row) continue;
+      if (!row->IsSizeUp()) {
+        view->diameterRows.push_back(row);
+      } else if (!view->sizeUp) {
+        view->sizeUp = row;
+      }
     }
-  }
-  return &view;
+  });
+  return view;
 }
 
 }  // namespace
 
 const std::vector<Cls_DiameterCapacity*>& GetDiameterRows(Cls_OutdoorUnit& unit) {
   static const std::vector<Cls_DiameterCapacity*> none;
-  const LTDiameterRowsView* view = DiameterRowsOf(unit);
-  return view ? view->rows : none;
+  const LTOutdoorPiping* view = DiameterRowsOf(unit);
+  return view ? view->diameterRows : none;
 }
 
 Cls_DiameterCapacity* GetSizeUpRow(Cls_OutdoorUnit& unit) {
-  const LTDiameterRowsView* view = DiameterRowsOf(unit);
+  const LTOutdoorPiping* view = DiameterRowsOf(unit);
   return view ? view->sizeUp : nullptr;
 }
 
@@ -235,38 +229,26 @@ bool HasSizeUpRow(Cls_OutdoorUnit& unit) {
 
 const std::vector<LTOutdoorJointRow>& GetJointRows(Cls_OutdoorUnit& unit) {
   static const std::vector<LTOutdoorJointRow> none;
-  if (!unit.IsStored()) return none;
-  LTPipingCache* cache = CacheOf(&unit.Factory());
-  if (!cache) return none;
-  const auto found = cache->outdoorJoints.find(unit.RecordId());
-  if (found != cache->outdoorJoints.end()) return found->second.rows;
-  auto& view = cache->outdoorJoints[unit.RecordId()];
-  try {
-    BuildJointView<Cls_OHJCombination>(view, unit, Cls_OHJCombination::kOutdoorUnit,
+  LTOutdoorPiping* view = SharedViewOf<LTOutdoorPiping>(unit);
+  if (!view) return none;
+  view->jointsOnce.Run([&] {
+    view->joints = {};  // a build that failed before may have left rows behind
+    BuildJointView<Cls_OHJCombination>(view->joints, unit, Cls_OHJCombination::kOutdoorUnit,
                                        Cls_OHJCombination::kHeaderJoint);
-  } catch (...) {
-    cache->outdoorJoints.erase(unit.RecordId());  // no half-built view stays behind
-    throw;
-  }
-  return view.rows;
+  });
+  return view->joints.rows;
 }
 
 const std::vector<LTBoxJointRow>& GetJointRows(Cls_BSBox& box) {
   static const std::vector<LTBoxJointRow> none;
-  if (!box.IsStored()) return none;
-  LTPipingCache* cache = CacheOf(&box.Factory());
-  if (!cache) return none;
-  const auto found = cache->boxJoints.find(box.RecordId());
-  if (found != cache->boxJoints.end()) return found->second.rows;
-  auto& view = cache->boxJoints[box.RecordId()];
-  try {
-    BuildJointView<Cls_BHJCombination>(view, box, Cls_BHJCombination::kBSBox,
+  LTBoxPiping* view = SharedViewOf<LTBoxPiping>(box);
+  if (!view) return none;
+  view->jointsOnce.Run([&] {
+    view->joints = {};  // a build that failed before may have left rows behind
+    BuildJointView<Cls_BHJCombination>(view->joints, box, Cls_BHJCombination::kBSBox,
                                        Cls_BHJCombination::kHeaderJoint);
-  } catch (...) {
-    cache->boxJoints.erase(box.RecordId());  // no half-built view stays behind
-    throw;
-  }
-  return view.rows;
+  });
+  return view->joints.rows;
 }
 
 void Cls_DiameterCapacity::DefineFields(CTTableInfo& table, const std::string& idFieldName) {
@@ -292,22 +274,21 @@ std::optional<double> Cls_RefChargeCoefficient::FindCoefficient(const LTRecordRe
   // A project without a refrigerant has no charge, even where a record leaves its own unset.
   if (!refrigerant.IsSet()) return std::nullopt;
   factory = CTBaseFactory::OrDefault(factory);
-  LTPipingCache* cache = CacheOf(factory);
-  if (!cache) return std::nullopt;
-  if (!cache->coefficientsBuilt) {
+  LTChargeCoefficients* view = TableViewOf<LTChargeCoefficients>(factory, kTableId);
+  if (!view) return std::nullopt;
+  view->once.Run([&] {
     const std::vector<Cls_Diameter*>& sizes = Cls_Diameter::GetDiameterList(false, factory);
     for (const auto& object : AllObjects(kTableId, false, factory)) {
       auto* record = dynamic_cast<Cls_RefChargeCoefficient*>(object.get());
       if (!record) continue;
       const int size = FindSize(sizes, record->DiameterRef());
-      cache->coefficients.push_back(
+      view->coefficients.push_back(
           LTCoefficient{record->RefrigerantRef(), size >= 0,
                         size >= 0 ? sizes[static_cast<std::size_t>(size)]->Diameter() : 0.0,
                         record->Coefficient()});
     }
-    cache->coefficientsBuilt = true;
-  }
-  for (const LTCoefficient& c : cache->coefficients) {
+  });
+  for (const LTCoefficient& c : view->coefficients) {
     if (c.refrigerant == refrigerant && c.hasSize && c.diameter == diameter) return c.value;
   }
   return std::nullopt;

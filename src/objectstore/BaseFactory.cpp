@@ -292,6 +292,8 @@ LTDbIoResult CTBaseFactory::TryConnectAll(const std::string& user, const std::st
 }
 
 void CTBaseFactory::DisconnectAll() {
+  // No other thread may be inside a store operation while the engines go.
+  CTExclusiveStoreLock lock;
   for (auto& engine : engines_) {
     if (engine) engine->Disconnect();
   }
@@ -312,6 +314,7 @@ void CTBaseFactory::ConnectDatabase(int index) {
 void CTBaseFactory::DisconnectDatabase(int index) {
   CTDbEngine* engine = Engine(index);
   if (!engine) return;
+  CTExclusiveStoreLock lock;
   engine->Disconnect();
   for (const auto& table : tables_) {
     if (table && table->Engine() == engine) table->SetEngine(nullptr);
@@ -375,9 +378,8 @@ std::unique_ptr<CTDbObject> CTBaseFactory::InstantiateIfExists(int tableId, int 
   if (recordId < 1) return nullptr;
   const CTTableInfo* table = TableById(tableId);
   if (!table || !table->Engine()) return nullptr;
-  {
-    CTSharedStoreLock lock;
-    if (!table->Engine()->RecordExists(tableId, recordId)) return nullptr;
-  }
+  // One hold for the test and the load, so that no writer deletes the record in between.
+  CTSharedStoreLock lock;
+  if (!table->Engine()->RecordExists(tableId, recordId)) return nullptr;
   return CreateObject(tableId, recordId);
 }

@@ -2,6 +2,8 @@
 
 #include "objectstore/DbException.h"
 #include "objectstore/DbObject.h"
+#include "objectstore/DbViews.h"
+#include "objectstore/StoreLock.h"
 #include "objectstore/TableInfo.h"
 
 std::string CapabilityName(int bit) {
@@ -34,7 +36,8 @@ CTDbEngine::CTDbEngine(CTBaseFactory& factory, std::string databaseName, std::st
     : factory_(factory),
       databaseName_(std::move(databaseName)),
       fileName_(std::move(fileName)),
-      readOnly_(readOnly) {}
+      readOnly_(readOnly),
+      views_(std::make_unique<CTDbViews>()) {}
 
 CTDbEngine::~CTDbEngine() = default;
 
@@ -47,6 +50,9 @@ void CTDbEngine::SaveToStream(CTStream&) {
 }
 
 void CTDbEngine::Disconnect() {
+  CTExclusiveStoreLock lock;
+  // The views refer to cached instances; they go first.
+  views_->Clear();
   for (const auto& table : factory_.Tables()) {
     if (table && table->Engine() == this) table->ClearObjectCache();
   }

@@ -11,6 +11,7 @@
 #include "platform/Stream.h"
 
 class CTDbObject;
+class CTDbViews;
 class CTQueryFilter;
 class CTTableInfo;
 class CTTranslator;
@@ -45,7 +46,9 @@ using CTDbObjectList = std::vector<std::unique_ptr<CTDbObject>>;
 
 // An engine holds the records of the tables of one database and carries out every store
 // operation that the persistent objects forward to it. The caller holds the store lock (shared
-// for reads, exclusive for changes).
+// for reads, exclusive for changes); the reading operations change nothing, so any number of
+// threads may run them at once. The engine also keeps the views derived from its records
+// (CTDbViews), dropped when it disconnects.
 class CTDbEngine {
  public:
   CTDbEngine(CTBaseFactory& factory, std::string databaseName, std::string fileName, bool readOnly);
@@ -62,6 +65,7 @@ class CTDbEngine {
   void SetChangeCallback(TDbChangeCallback callback) { callback_ = std::move(callback); }
   void SetGlossary(CTTranslator* glossary) { glossary_ = glossary; }
   CTTranslator* Glossary() const { return glossary_; }
+  CTDbViews& Views() const { return *views_; }
 
   virtual bool RequiresLogin() { return false; }
   // Loads the database; a failure says whether the bytes could not be read or are no database.
@@ -82,6 +86,8 @@ class CTDbEngine {
   virtual int Undo() = 0;
   virtual int Redo() = 0;
   virtual void ExportTable(CTStream& stream, int tableId) = 0;
+  // Drops the views and the object caches of the engine's tables, under the exclusive lock; no
+  // other thread may still use a record of this database.
   virtual void Disconnect();
   virtual void LoadAllFields(CTDbObject& object) = 0;
   virtual void LoadEagerFields(CTDbObject& object) = 0;
@@ -121,4 +127,5 @@ class CTDbEngine {
   std::uint16_t capabilities_ = 0;
   TDbChangeCallback callback_;
   CTTranslator* glossary_ = nullptr;
+  std::unique_ptr<CTDbViews> views_;
 };

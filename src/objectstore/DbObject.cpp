@@ -221,8 +221,13 @@ const std::string& CTDbObject::GetString(int field) {
 }
 
 std::string CTDbObject::GetTranslatedString(int field, int& charset) {
+  EnsureLoaded(field);
+  return HeldTranslatedString(field, charset);
+}
+
+std::string CTDbObject::HeldTranslatedString(int field, int& charset) const {
   charset = 0;
-  const std::string& value = GetString(field);
+  const std::string& value = values_.GetBytes(field);
   if (value.empty() || !table_->Field(field)->Translate()) return value;
   const CTTranslator* glossary = table_->Engine() ? table_->Engine()->Glossary() : nullptr;
   std::string translation;
@@ -375,13 +380,18 @@ CTDbObject* CTDbObject::CachedObject(int tableId, int recordId, CTBaseFactory* f
   CTBaseFactory* f = CTBaseFactory::OrDefault(factory);
   CTTableInfo* table = f->TableById(tableId);
   if (!table) return nullptr;
-  for (const auto& object : table->ObjectCache()) {
-    if (object->RecordId() == recordId) return object.get();
+  if (CTDbObject* cached = table->FindCached(recordId)) return cached;
+  // Threads share the cached instance, so it is loaded completely before it is published: a
+  // lazy load on first access would write into it while others read it. Two threads that miss
+  // at once both instantiate; the first to publish wins.
+  std::unique_ptr<CTDbObject> object;
+  {
+    CTSharedStoreLock lock;
+    object = f->InstantiateIfExists(tableId, recordId);
+    if (!object) return nullptr;
+    object->EnsureLoaded();
   }
-  auto object = f->InstantiateIfExists(tableId, recordId);
-  if (!object) return nullptr;
-  table->ObjectCache().push_back(std::move(object));
-  return table->ObjectCache().back().get();
+  return table->AddCached(std::move(object));
 }
 
 std::string CTDbObject::FieldCaption(const CTFormCaptions* form, const std::string& fieldWord) {

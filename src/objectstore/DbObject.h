@@ -84,6 +84,9 @@ class CTDbObject {
   // The string, replaced by its glossary translation when the field is translated; charset is
   // the translation's character set (0 when nothing was translated).
   std::string GetTranslatedString(int field, int& charset);
+  // The same for the value this object holds, without loading anything: for objects whose
+  // fields are all loaded with the record, read through a const handle.
+  std::string HeldTranslatedString(int field, int& charset) const;
   void GetReference(int field, int& tableId, int& recordId);
 
   // Setting changes only this object until Post (a partial object is loaded first).
@@ -133,7 +136,9 @@ class CTDbObject {
   // one.
   static std::unique_ptr<CTDbObject> SingleObject(int tableId, bool raise,
                                                   CTBaseFactory* factory = nullptr);
-  // The table's cached instance for the record, instantiated and cached when the record exists.
+  // The table's cached instance for the record, instantiated, loaded and cached when the record
+  // exists. Safe from any thread; the instance is shared, so callers only read it, and it is
+  // freed when the table's database disconnects.
   static CTDbObject* CachedObject(int tableId, int recordId, CTBaseFactory* factory = nullptr);
 
   // Messages of the value checks of objects and dialogs, shown as errors.

@@ -464,16 +464,11 @@ CTDbObjectList CTMemDbEngine::RelatedRecords(const CTDbObject& object, int refer
     StoredRecord(table.Id(), object.RecordId());
     const auto it = relations_.find(KeyOf(table.Id(), object.RecordId()));
     if (it == relations_.end()) return result;
-    auto& entries = it->second;
-    for (std::size_t i = 0; i < entries.size();) {
-      const CTDbRelation r = entries[i];
-      const CTElemDbObject* referring =
-          r.link == link ? top_->Find(r.referringTableId, r.referringRecordId) : nullptr;
-      if (r.link == link && !referring) {
-        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));  // the referrer is gone
-        continue;
-      }
-      ++i;
+    // A query only reads: readers run side by side under the shared lock. Every change keeps
+    // the entries exact, so an entry whose referrer is not live is merely passed over.
+    for (const CTDbRelation& r : it->second) {
+      if (r.link != link) continue;
+      const CTElemDbObject* referring = top_->Find(r.referringTableId, r.referringRecordId);
       if (!referring) continue;
       const CTTableInfo* rt = Factory().TableById(r.referringTableId);
       if (!rt || !rt->DescendsFrom(referringTableId)) continue;

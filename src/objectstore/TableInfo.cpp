@@ -60,7 +60,30 @@ void CTTableInfo::AddLink(CTTableLink* link) {
   if (std::find(links_.begin(), links_.end(), link) == links_.end()) links_.push_back(link);
 }
 
+CTDbObject* CTTableInfo::FindCached(int recordId) const {
+  std::lock_guard lock(cacheMutex_);
+  const auto it = cache_.find(recordId);
+  return it == cache_.end() ? nullptr : it->second.get();
+}
+
+CTDbObject* CTTableInfo::AddCached(std::unique_ptr<CTDbObject> object) {
+  std::unique_ptr<CTDbObject> late;  // freed outside the mutex
+  std::lock_guard lock(cacheMutex_);
+  auto& slot = cache_[object->RecordId()];
+  if (slot) {
+    late = std::move(object);
+  } else {
+    slot = std::move(object);
+  }
+  return slot.get();
+}
+
 void CTTableInfo::ClearObjectCache() {
-  cache_.clear();
+  std::unordered_map<int, std::unique_ptr<CTDbObject>> dropped;
+  {
+    std::lock_guard lock(cacheMutex_);
+    dropped.swap(cache_);
+  }
+  dropped.clear();
   for (const auto& callback : cacheCleared_) callback();
 }

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "objectstore/FieldInfo.h"
@@ -111,8 +113,13 @@ class CTTableInfo {
   const std::vector<CTTableLink*>& Links() const { return links_; }
   void AddLink(CTTableLink* link);
 
-  // Objects instantiated by id through the cache; they belong to the table.
-  std::vector<std::unique_ptr<CTDbObject>>& ObjectCache() { return cache_; }
+  // Objects instantiated by id through the cache (CTDbObject::CachedObject); they belong to the
+  // table and are shared by every thread, so they are published fully loaded and never changed.
+  // Safe from any thread.
+  CTDbObject* FindCached(int recordId) const;
+  // Publishes an instance unless one for the same record was published first; returns the
+  // instance that is in the cache.
+  CTDbObject* AddCached(std::unique_ptr<CTDbObject> object);
   void ClearObjectCache();
   // Tells the callback each time the cache is cleared (when the table's engine disconnects); the
   // callbacks of all users are kept.
@@ -133,7 +140,8 @@ class CTTableInfo {
   std::vector<std::unique_ptr<CTFieldInfo>> ownedFields_;
   int nameFieldIndex_ = -1;
   std::vector<CTTableLink*> links_;
-  std::vector<std::unique_ptr<CTDbObject>> cache_;
+  mutable std::mutex cacheMutex_;
+  std::unordered_map<int, std::unique_ptr<CTDbObject>> cache_;
   std::vector<std::function<void()>> cacheCleared_;
 };
 

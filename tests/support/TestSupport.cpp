@@ -1,13 +1,16 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/CodePage.h"
 
@@ -96,6 +99,21 @@ int RunCommand(const std::string& commandLine, std::string* output) {
   const int status = ::pclose(pipe);
   if (output) *output = text;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void RunWithDeadline(const std::string& what, std::chrono::seconds limit,
+                     std::function<void()> body) {
+  std::packaged_task<void()> task(std::move(body));
+  std::future<void> finished = task.get_future();
+  std::thread thread(std::move(task));
+  if (finished.wait_for(limit) != std::future_status::ready) {
+    ADD_FAILURE() << what << " did not finish within " << limit.count() << " s: a deadlock";
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  thread.join();
+  finished.get();
 }
 
 }  // namespace testsupport

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,5 +50,12 @@ std::string StoreLikeText(std::size_t size);
 
 // Runs a shell command line; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& commandLine, std::string* output = nullptr);
+
+// Runs body on a thread of its own and waits for it at most limit, as a deadlock detector (not
+// a speed check). A body that has not finished by then is stuck: the case fails and the test
+// executable ends at once, since the cases after it would hang on whatever it holds. Exceptions
+// the body throws reach the caller.
+void RunWithDeadline(const std::string& what, std::chrono::seconds limit,
+                     std::function<void()> body);
 
 }  // namespace testsupport
