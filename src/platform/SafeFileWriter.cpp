@@ -9,16 +9,12 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
 }
-
-}  // namespace
 
 CTSafeFileWriter::CTSafeFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
   std::vector<char> pattern(target_.begin(), target_.end());

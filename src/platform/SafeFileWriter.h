@@ -5,6 +5,9 @@
 
 #include "platform/FileStream.h"
 
+// The folder a file path is in: "." for a bare file name, "/" for a file in the root.
+std::string FolderOf(const std::string& path);
+
 // Writes a file so that the previous file of that name survives until the new one is complete:
 // the bytes go to a temporary file in the same folder, and Commit() flushes it and renames it over
 // the target in one step. Destroying the writer without Commit() removes the temporary file and

@@ -148,33 +148,33 @@ struct RefusalCase {
   int message;
 };
 
-constexpr TInputOptions kNumeric = kInputNumericTyping | kInputNumericValidation;
+constexpr TInputOptions kNumericInput = kInputNumericTyping | kInputNumericValidation;
 
 TEST(InputTextRulesTest, RefusalMessageOnOk) {
   const RefusalCase cases[] = {
-      {kNumeric, "12a", -6},
-      {kNumeric, "1.5", 0},  // a real-valued input takes fractions
-      {kNumeric, "1,5", 0},
-      {kNumeric, "1.5e", -6},
-      {kNumeric | kInputEmptyAllowed | kInputZeroAllowed, "", -6},
-      {kNumeric, "2147483648", 0},
-      {kNumeric | kInputZeroAllowed, "-0.25", -7},
-      {kNumeric, "+", -6},
-      {kNumeric, "1 2", 0},  // a space typed inside a value reads as "0"
-      {kNumeric, " 7 ", 0},
-      {kNumeric, "+7", 0},
-      {kNumeric, "2147483647", 0},
-      {kNumeric, "-5", -8},
-      {kNumeric | kInputZeroAllowed, "-5", -7},
-      {kNumeric | kInputZeroAllowed, "-2147483648", -7},
-      {kNumeric, "0", -8},
-      {kNumeric, "-0", -8},
-      {kNumeric | kInputZeroAllowed, "0", 0},
-      {kNumeric | kInputIntegerOnly, "-5", 0},
-      {kNumeric | kInputIntegerOnly, "0", 0},
-      {kNumeric | kInputIntegerOnly, "1.5", -6},
-      {kNumeric | kInputIntegerOnly, "2147483648", -6},
-      {kNumeric | kInputIntegerOnly, "1 2", -6},
+      {kNumericInput, "12a", -6},
+      {kNumericInput, "1.5", 0},  // a real-valued input takes fractions
+      {kNumericInput, "1,5", 0},
+      {kNumericInput, "1.5e", -6},
+      {kNumericInput | kInputEmptyAllowed | kInputZeroAllowed, "", -6},
+      {kNumericInput, "2147483648", 0},
+      {kNumericInput | kInputZeroAllowed, "-0.25", -7},
+      {kNumericInput, "+", -6},
+      {kNumericInput, "1 2", 0},  // a space typed inside a value reads as "0"
+      {kNumericInput, " 7 ", 0},
+      {kNumericInput, "+7", 0},
+      {kNumericInput, "2147483647", 0},
+      {kNumericInput, "-5", -8},
+      {kNumericInput | kInputZeroAllowed, "-5", -7},
+      {kNumericInput | kInputZeroAllowed, "-2147483648", -7},
+      {kNumericInput, "0", -8},
+      {kNumericInput, "-0", -8},
+      {kNumericInput | kInputZeroAllowed, "0", 0},
+      {kNumericInput | kInputIntegerOnly, "-5", 0},
+      {kNumericInput | kInputIntegerOnly, "0", 0},
+      {kNumericInput | kInputIntegerOnly, "1.5", -6},
+      {kNumericInput | kInputIntegerOnly, "2147483648", -6},
+      {kNumericInput | kInputIntegerOnly, "1 2", -6},
       {kInputNumericTyping, "12a", 0},  // both options are needed for a check
       {kInputNumericValidation, "-5", 0},
       {0, "", 0},
@@ -187,7 +187,7 @@ TEST(InputTextRulesTest, RefusalMessageOnOk) {
 
 TEST(InputTextRulesTest, OkIsEnabledForANonBlankTextOrWhenEmptyIsAllowed) {
   EXPECT_FALSE(InputOkEnabled(0, ""));
-  EXPECT_FALSE(InputOkEnabled(kNumeric, " \t "));
+  EXPECT_FALSE(InputOkEnabled(kNumericInput, " \t "));
   EXPECT_TRUE(InputOkEnabled(0, " x "));
   EXPECT_TRUE(InputOkEnabled(kInputEmptyAllowed, ""));
 }
