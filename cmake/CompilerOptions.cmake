@@ -1,10 +1,10 @@
 # Warning and sanitizer settings shared by every target of the project.
 add_library(qrn_options INTERFACE)
 target_compile_options(qrn_options INTERFACE -Wall -Wextra -Wpedantic)
-# A unity build (CMAKE_UNITY_BUILD, used by CI's sanitizer build to parse each header once per
-# batch) includes the sources into batch files, where GCC takes a source's unnamed-namespace types
-# for a header's; that warning says nothing about the code.
-if(CMAKE_UNITY_BUILD)
+# A unity build (CMAKE_UNITY_BUILD or QRN_UNITY_TESTS, which CI uses to parse each header once
+# per batch) includes the sources into batch files, where GCC takes a source's unnamed-namespace
+# types for a header's; that warning says nothing about the code.
+if(CMAKE_UNITY_BUILD OR QRN_UNITY_TESTS)
   target_compile_options(qrn_options INTERFACE -Wno-subobject-linkage)
 endif()
 if(QRN_WERROR)

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the project twice and runs every test in both builds:
-#   build/release  warnings as errors, optimised (-O2, no debug information), benchmarks built
-#                  (not run); builds the build-time tools and generates the shipped data
+#   build/release  warnings as errors, optimised (-O2, no debug information), every source of the
+#                  program compiled on its own; benchmarks built (not run); builds the build-time
+#                  tools and generates the shipped data
 #   build/asan     warnings as errors, AddressSanitizer + UndefinedBehaviorSanitizer, unoptimised
 #                  with line tables; takes the build-time tools from build/release
+# The test executables (in both) and the whole sanitizer build are unity builds, which parse each
+# header once per batch of sources: that halves their build time.
 # Set QRN_TIMING=1 to print how long each step took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,14 +17,15 @@ step() {
 }
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DQRN_WERROR=ON
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DQRN_WERROR=ON -DQRN_UNITY_TESTS=ON
 cmake --build build/release -j "$jobs"
 step "release build"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 step "release tests"
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
-  -DQRN_WERROR=ON -DQRN_SANITIZE=ON -DQRN_BUILD_BENCHMARKS=OFF -DQRN_TOOLS_FROM=build/release
+  -DQRN_WERROR=ON -DQRN_SANITIZE=ON -DQRN_BUILD_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON \
+  -DQRN_TOOLS_FROM=build/release
 cmake --build build/asan -j "$jobs"
 step "sanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
