@@ -6,22 +6,12 @@
 #include "CurveFit.h"
 #include "PerformanceInput.h"
 #include "PerformanceModel.h"
-#include "catalogue/OutdoorCapacity.h"
+#include "ShippedPerformance.h"
+#include "physics/PerformanceCurve.h"
 
 namespace {
 
-const std::string kDataDir = QRN_PERFORMANCE_DATA_DIR;
-
-const LTPerformanceInput& ShippedInput() {
-  static const LTPerformanceInput input = [] {
-    LTPerformanceInput in;
-    ReadPerformanceFile(kDataDir + "/performance-series.tsv", in);
-    ReadPerformanceFile(kDataDir + "/outdoor-performance.tsv", in);
-    CheckPerformanceInput(in);
-    return in;
-  }();
-  return input;
-}
+using performancetest::ShippedInput;
 
 CTPerformanceModel ModelOf(const std::string& name) {
   const LTPerformanceInput& input = ShippedInput();

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "PerformanceInput.h"
-#include "catalogue/OutdoorCapacity.h"
+#include "ShippedPerformance.h"
 #include "physics/MoistAir.h"
+#include "physics/PerformanceCurve.h"
 #include "support/TestSupport.h"
 
 // The tables the build generated from the shipped inputs (the file the catalogue is compiled
@@ -20,11 +21,10 @@
 
 namespace {
 
-const std::string kDataDir = QRN_PERFORMANCE_DATA_DIR;
-
 std::string InputFiles() {
   // In the order the build passes them (file names sorted).
-  return kDataDir + "/outdoor-performance.tsv " + kDataDir + "/performance-series.tsv";
+  return performancetest::SourcePath("outdoor-performance.tsv") + " " +
+         performancetest::SourcePath("performance-series.tsv");
 }
 
 int Generate(const std::string& out, std::string* output) {
@@ -151,10 +151,7 @@ class GeneratedTables : public ::testing::Test {
   static void SetUpTestSuite() {
     text_ = testsupport::ReadFile(QRN_GENERATED_PERFORMANCE);
     sections_ = ReadSections(text_);
-    LTPerformanceInput input;
-    ReadPerformanceFile(kDataDir + "/performance-series.tsv", input);
-    ReadPerformanceFile(kDataDir + "/outdoor-performance.tsv", input);
-    input_ = input;
+    input_ = performancetest::ShippedInput();
     Collect();
   }
   static const LTSection* Section(std::string_view table) {
