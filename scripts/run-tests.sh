@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the project twice and runs every test in both builds:
+# Builds the project twice and runs every test in both builds, then the concurrency tests under
+# ThreadSanitizer (scripts/run-tsan.sh):
 #   build/release  warnings as errors, optimised (-O2, no debug information), every source of the
 #                  program compiled on its own; benchmarks built (not run); builds the build-time
 #                  tools and generates the shipped data
@@ -31,3 +32,7 @@ step "sanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
 step "sanitizer tests"
+
+# The concurrency tests under ThreadSanitizer (tools again from build/release).
+bash scripts/run-tsan.sh
+step "thread sanitizer"

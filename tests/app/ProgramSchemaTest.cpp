@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "app/ProgramFactory.h"
+#include "catalogue/CatalogueClasses.h"
 #include "catalogue/CatalogueTestStore.h"  // tests/catalogue
-#include "design/ProjectTestStore.h"       // tests/design
+#include "design/ProjectClasses.h"
+#include "design/ProjectTestStore.h"  // tests/design
 #include "objectstore/TableInfo.h"
 #include "support/TestSupport.h"
 
@@ -57,16 +59,6 @@ std::vector<std::string> RegistryLines(const CTBaseFactory& factory) {
     lines.push_back(out.str());
   }
   for (const auto& link : factory.Links()) lines.push_back(LinkLine(*link));
-  return lines;
-}
-
-std::vector<std::string> ListingLines(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  }
   return lines;
 }
 
@@ -149,16 +141,9 @@ void ExpectTheProgramsSchema(const CTBaseFactory& store, const CTBaseFactory& pr
 TEST(ProgramSchema, TablesAndReferencesAreThoseOfTheListing) {
   CTFactory factory;
   const auto actual = RegistryLines(factory);
-  const auto expected =
-      ListingLines(testsupport::ReadFile(testsupport::DataPath("app/program-schema.txt")));
-  ASSERT_FALSE(expected.empty());
-  int mismatches = 0;
-  for (std::size_t i = 0; i < std::max(actual.size(), expected.size()) && mismatches < 5; ++i) {
-    const std::string a = i < actual.size() ? actual[i] : "(end)";
-    const std::string e = i < expected.size() ? expected[i] : "(end)";
-    if (a != e) ++mismatches;
-    EXPECT_EQ(a, e) << "listing line " << i + 1;
-  }
+  const auto expected = testsupport::ListingLines(
+      testsupport::ReadFile(testsupport::DataPath("app/program-schema.txt")));
+  testsupport::ExpectSameListing(actual, expected);
 }
 
 // The catalogue and design tests run against stores of their own; those must not drift from the
@@ -175,5 +160,25 @@ TEST(ProgramSchema, TestStoresRegisterTheProgramsSchema) {
     const CTProjectTestFactory design;
     ExpectTheProgramsSchema(design, program);
     EXPECT_EQ(design.Links().size(), program.Links().size());
+  }
+}
+
+// A concrete table of either layer creates objects of its own class, an abstract one none.
+TEST(ProgramSchema, EveryConcreteTableCreatesObjectsOfItsOwn) {
+  CTFactory factory;
+  for (const auto* tables : {&CatalogueTables(), &ProjectTables()}) {
+    for (const LTTableDefinition& t : *tables) {
+      SCOPED_TRACE(t.tableName);
+      const bool abstract = (t.flags & CTTableInfo::kAbstract) != 0;
+      EXPECT_EQ(static_cast<bool>(t.create), !abstract);
+      auto object = factory.CreateObject(t.id, 0);
+      if (abstract) {
+        EXPECT_EQ(object, nullptr);
+        continue;
+      }
+      ASSERT_NE(object, nullptr);
+      EXPECT_EQ(object->TableId(), t.id);
+      EXPECT_EQ(&object->Table(), factory.TableById(t.id));
+    }
   }
 }

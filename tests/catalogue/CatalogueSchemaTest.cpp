@@ -80,24 +80,6 @@ TEST(CatalogueSchema, FieldsMatchTheExpectedListing) {
   EXPECT_EQ(actual, ExpectedListing());
 }
 
-// A concrete table creates objects of its own class, an abstract one none.
-TEST(CatalogueSchema, EveryConcreteTableCreatesObjectsOfItsOwn) {
-  CTCatalogueTestStore store;
-  for (const LTTableDefinition& t : CatalogueTables()) {
-    SCOPED_TRACE(t.tableName);
-    const bool abstract = (t.flags & CTTableInfo::kAbstract) != 0;
-    EXPECT_EQ(static_cast<bool>(t.create), !abstract);
-    auto object = store.factory.CreateObject(t.id, 0);
-    if (abstract) {
-      EXPECT_EQ(object, nullptr);
-      continue;
-    }
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(object->TableId(), t.id);
-    EXPECT_EQ(&object->Table(), store.factory.TableById(t.id));
-  }
-}
-
 // Each reference between catalogue tables points at a field pair <stem>_CLS_REF/_OBJ_REF of the
 // referring table, so that the factory can attach the reference there.
 TEST(CatalogueSchema, ReferencesLandOnReferenceFieldPairs) {

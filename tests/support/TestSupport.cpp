@@ -116,4 +116,26 @@ void RunWithDeadline(const std::string& what, std::chrono::seconds limit,
   finished.get();
 }
 
+std::vector<std::string> ListingLines(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  }
+  return lines;
+}
+
+void ExpectSameListing(const std::vector<std::string>& actual,
+                       const std::vector<std::string>& expected) {
+  ASSERT_FALSE(expected.empty());
+  int mismatches = 0;
+  for (std::size_t i = 0; i < std::max(actual.size(), expected.size()) && mismatches < 5; ++i) {
+    const std::string a = i < actual.size() ? actual[i] : "(end)";
+    const std::string e = i < expected.size() ? expected[i] : "(end)";
+    if (a != e) ++mismatches;
+    EXPECT_EQ(a, e) << "listing line " << i + 1;
+  }
+}
+
 }  // namespace testsupport

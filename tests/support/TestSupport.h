@@ -48,6 +48,14 @@ std::string RandomBytes(std::size_t count, std::uint64_t seed);
 // for codec tests and benchmarks.
 std::string StoreLikeText(std::size_t size);
 
+// The lines of a listing (a golden text kept under tests/data): line ends, blank lines and
+// comment lines ("#...") dropped.
+std::vector<std::string> ListingLines(const std::string& text);
+// Expects the two listings to be equal line by line; names at most the first five lines that
+// differ.
+void ExpectSameListing(const std::vector<std::string>& actual,
+                       const std::vector<std::string>& expected);
+
 // Runs a shell command line; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& commandLine, std::string* output = nullptr);
 
