@@ -25,76 +25,56 @@ constexpr int C = CTTableLink::kCascade;
 constexpr int K = CTTableLink::kChecked;
 constexpr int O = CTTableLink::kOneToOne;
 
-template <class T>
-LTTableDefinition Concrete(const char* tableName, const char* displayName, int parentId,
-                           int flags) {
-  return {T::kTableId,
-          tableName,
-          displayName,
-          parentId,
-          flags,
-          &T::DefineFields,
-          [](int recordId, CTBaseFactory* factory) {
-            return std::unique_ptr<CTDbObject>(std::make_unique<T>(recordId, factory));
-          }};
-}
-
-template <class T>
-LTTableDefinition Abstract(const char* tableName, const char* displayName, int parentId,
-                           int flags) {
-  return {T::kTableId, tableName, displayName, parentId, flags, &T::DefineFields, nullptr};
-}
-
 }  // namespace
 
 // clang-format off
 const std::vector<LTTableDefinition>& CatalogueTables() {
   // table name, display name, parent (-1: none), flags
   static const std::vector<LTTableDefinition> tables = {
-      Concrete<Cls_BHJCombination>("TBL_BHJCombination", "BHJCombination", -1, U | R),
-      Concrete<Cls_BSBox>("TBL_BSBox", "BSBox", 162, U | R),
-      Concrete<Cls_BSDocumentation>("TBL_BSDocumentation", "BSDocumentation", 166, U | R),
-      Concrete<Cls_BSOption>("TBL_BSOption", "BSOption", 163, U | R),
-      Concrete<Cls_CapVariation>("TBL_CapVariation", "CapVariation", -1, U | R),
-      Concrete<Cls_CentralController>("TBL_CentralController", "CentralController", 162, U | R),
-      Concrete<Cls_DdbVersionInfo>("TBL_DdbVersionInfo", "DdbVersionInfo", -1, U | R),
-      Concrete<Cls_DiameterCapacity>("TBL_DiameterCapacity", "DiameterCapacity", -1, U | R),
-      Concrete<Cls_Diameter>("TBL_Diameter", "Diameter", -1, U | R),
-      Concrete<Cls_FreezeUp>("TBL_FreezeUp", "FreezeUp", -1, U | R),
-      Concrete<Cls_HeaderJoint>("TBL_HeaderJoint", "HeaderJoint", -1, U | R),
-      Concrete<Cls_IBCombination>("TBL_IBCombination", "IBCombination", -1, U | R),
-      Concrete<Cls_IndDocumentation>("TBL_IndDocumentation", "IndDocumentation", 166, U | R),
-      Concrete<Cls_IndFamily>("TBL_IndFamily", "IndFamily", -1, U | R),
-      Concrete<Cls_IndoorUnit>("TBL_IndoorUnit", "IndoorUnit", 169, U | R),
-      Concrete<Cls_IndOption>("TBL_IndOption", "IndOption", 163, U | R),
-      Concrete<Cls_OBCombination>("TBL_OBCombination", "OBCombination", -1, U | R),
-      Concrete<Cls_OHJCombination>("TBL_OHJCombination", "OHJCombination", -1, U | R),
-      Concrete<Cls_OICombination>("TBL_OICombination", "OICombination", -1, U | R),
-      Concrete<Cls_OutCapacity>("TBL_OutCapacity", "OutCapacity", 121, U | R),
-      Concrete<Cls_OutCombination>("TBL_OutCombination", "OutCombination", -1, U | R),
-      Concrete<Cls_OutDocumentation>("TBL_OutDocumentation", "OutDocumentation", 167, U | R),
-      Concrete<Cls_OutdoorUnit>("TBL_OutdoorUnit", "OutdoorUnit", 168, U | R),
-      Concrete<Cls_OutOption>("TBL_OutOption", "OutOption", 163, U | R),
-      Abstract<Cls_Polynomial>("TBL_Polynomial", "Polynomial", -1, U | R | A),
-      Concrete<Cls_PowerSupply>("TBL_PowerSupply", "PowerSupply", -1, U | R),
-      Concrete<Cls_RefChargeCoefficient>("TBL_RefChargeCoefficient", "RefChargeCoefficient", -1, U | R),
-      Concrete<Cls_Refrigerant>("TBL_Refrigerant", "Refrigerant", -1, U | R),
-      Concrete<Cls_AEX>("TBL_AEX", "AEX", 162, U | R),
-      Concrete<Cls_AEXDocumentation>("TBL_AEXDocumentation", "AEXDocumentation", 166, U | R),
-      Concrete<Cls_AEXOption>("TBL_AEXOption", "AEXOption", 163, U | R),
-      Abstract<Cls_Device>("Tbl_Device", "Device", -1, A),
-      Abstract<Cls_DeviceOption>("Tbl_DeviceOption", "DeviceOption", -1, A),
-      Concrete<Cls_DevOptCombination>("Tbl_DevOptCombination", "DevOptCombination", -1, 0),
-      Abstract<Cls_DevPSAllowed>("Tbl_DevPSAllowed", "DevPSAllowed", -1, A),
-      Abstract<Cls_DeviceDocumentation>("Tbl_DeviceDocumentation", "DeviceDocumentation", -1, A),
-      Abstract<Cls_OutdoorDocumentation>("Tbl_OutdoorDocumentation", "OutdoorDocumentation", 166, U | R | A),
-      Abstract<Cls_OutdoorDevice>("Tbl_OutdoorDevice", "OutdoorDevice", 162, A),
-      Abstract<Cls_IndoorDevice>("Tbl_IndoorDevice", "IndoorDevice", 162, A),
-      Concrete<Cls_QRNPSAllowed>("Tbl_QRNPSAllowed", "QRNPSAllowed", 165, U | R),
-      Concrete<Cls_OMCombination>("TBL_OMCombination", "OMCombination", -1, U | R),
-      Concrete<Cls_CCCombination>("Tbl_CCCombination", "CCCombination", -1, U | R),
-      Concrete<Cls_Visualization>("Tbl_Visualization", "Visualization", -1, 0),
-      Concrete<Cls_WiringLabels>("Tbl_WiringLabels", "WiringLabels", -1, 0),
+      ConcreteTable<Cls_BHJCombination>("TBL_BHJCombination", "BHJCombination", -1, U | R),
+      ConcreteTable<Cls_BSBox>("TBL_BSBox", "BSBox", 162, U | R),
+      ConcreteTable<Cls_BSDocumentation>("TBL_BSDocumentation", "BSDocumentation", 166, U | R),
+      ConcreteTable<Cls_BSOption>("TBL_BSOption", "BSOption", 163, U | R),
+      ConcreteTable<Cls_CapVariation>("TBL_CapVariation", "CapVariation", -1, U | R),
+      ConcreteTable<Cls_CentralController>("TBL_CentralController", "CentralController", 162, U | R),
+      ConcreteTable<Cls_DdbVersionInfo>("TBL_DdbVersionInfo", "DdbVersionInfo", -1, U | R),
+      ConcreteTable<Cls_DiameterCapacity>("TBL_DiameterCapacity", "DiameterCapacity", -1, U | R),
+      ConcreteTable<Cls_Diameter>("TBL_Diameter", "Diameter", -1, U | R),
+      ConcreteTable<Cls_FreezeUp>("TBL_FreezeUp", "FreezeUp", -1, U | R),
+      ConcreteTable<Cls_HeaderJoint>("TBL_HeaderJoint", "HeaderJoint", -1, U | R),
+      ConcreteTable<Cls_IBCombination>("TBL_IBCombination", "IBCombination", -1, U | R),
+      ConcreteTable<Cls_IndDocumentation>("TBL_IndDocumentation", "IndDocumentation", 166, U | R),
+      ConcreteTable<Cls_IndFamily>("TBL_IndFamily", "IndFamily", -1, U | R),
+      ConcreteTable<Cls_IndoorUnit>("TBL_IndoorUnit", "IndoorUnit", 169, U | R),
+      ConcreteTable<Cls_IndOption>("TBL_IndOption", "IndOption", 163, U | R),
+      ConcreteTable<Cls_OBCombination>("TBL_OBCombination", "OBCombination", -1, U | R),
+      ConcreteTable<Cls_OHJCombination>("TBL_OHJCombination", "OHJCombination", -1, U | R),
+      ConcreteTable<Cls_OICombination>("TBL_OICombination", "OICombination", -1, U | R),
+      ConcreteTable<Cls_OutCapacity>("TBL_OutCapacity", "OutCapacity", 121, U | R),
+      ConcreteTable<Cls_OutCombination>("TBL_OutCombination", "OutCombination", -1, U | R),
+      ConcreteTable<Cls_OutDocumentation>("TBL_OutDocumentation", "OutDocumentation", 167, U | R),
+      ConcreteTable<Cls_OutdoorUnit>("TBL_OutdoorUnit", "OutdoorUnit", 168, U | R),
+      ConcreteTable<Cls_OutOption>("TBL_OutOption", "OutOption", 163, U | R),
+      AbstractTable<Cls_Polynomial>("TBL_Polynomial", "Polynomial", -1, U | R | A),
+      ConcreteTable<Cls_PowerSupply>("TBL_PowerSupply", "PowerSupply", -1, U | R),
+      ConcreteTable<Cls_RefChargeCoefficient>("TBL_RefChargeCoefficient", "RefChargeCoefficient", -1, U | R),
+      ConcreteTable<Cls_Refrigerant>("TBL_Refrigerant", "Refrigerant", -1, U | R),
+      ConcreteTable<Cls_AEX>("TBL_AEX", "AEX", 162, U | R),
+      ConcreteTable<Cls_AEXDocumentation>("TBL_AEXDocumentation", "AEXDocumentation", 166, U | R),
+      ConcreteTable<Cls_AEXOption>("TBL_AEXOption", "AEXOption", 163, U | R),
+      AbstractTable<Cls_Device>("Tbl_Device", "Device", -1, A),
+      AbstractTable<Cls_DeviceOption>("Tbl_DeviceOption", "DeviceOption", -1, A),
+      ConcreteTable<Cls_DevOptCombination>("Tbl_DevOptCombination", "DevOptCombination", -1, 0),
+      AbstractTable<Cls_DevPSAllowed>("Tbl_DevPSAllowed", "DevPSAllowed", -1, A),
+      AbstractTable<Cls_DeviceDocumentation>("Tbl_DeviceDocumentation", "DeviceDocumentation", -1, A),
+      AbstractTable<Cls_OutdoorDocumentation>("Tbl_OutdoorDocumentation", "OutdoorDocumentation", 166, U | R | A),
+      AbstractTable<Cls_OutdoorDevice>("Tbl_OutdoorDevice", "OutdoorDevice", 162, A),
+      AbstractTable<Cls_IndoorDevice>("Tbl_IndoorDevice", "IndoorDevice", 162, A),
+      ConcreteTable<Cls_QRNPSAllowed>("Tbl_QRNPSAllowed", "QRNPSAllowed", 165, U | R),
+      ConcreteTable<Cls_OMCombination>("TBL_OMCombination", "OMCombination", -1, U | R),
+      ConcreteTable<Cls_CCCombination>("Tbl_CCCombination", "CCCombination", -1, U | R),
+      ConcreteTable<Cls_Visualization>("Tbl_Visualization", "Visualization", -1, 0),
+      ConcreteTable<Cls_WiringLabels>("Tbl_WiringLabels", "WiringLabels", -1, 0),
   };
   return tables;
 }

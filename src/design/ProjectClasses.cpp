@@ -24,45 +24,28 @@ constexpr int C = CTTableLink::kCascade;
 constexpr int K = CTTableLink::kChecked;
 constexpr int O = CTTableLink::kOneToOne;
 
-template <class T>
-std::unique_ptr<CTDbObject> Create(int recordId, CTBaseFactory* factory) {
-  return std::make_unique<T>(recordId, factory);
-}
-
-template <class T>
-LTTableDefinition Concrete(const char* tableName, const char* displayName, int parentId,
-                           int flags) {
-  return {T::kTableId, tableName, displayName, parentId, flags, &T::DefineFields, &Create<T>};
-}
-
-template <class T>
-LTTableDefinition Abstract(const char* tableName, const char* displayName, int parentId,
-                           int flags) {
-  return {T::kTableId, tableName, displayName, parentId, flags, &T::DefineFields, nullptr};
-}
-
 }  // namespace
 
 // clang-format off
 const std::vector<LTTableDefinition>& ProjectTables() {
   // table name, display name, parent (-1: none), flags
   static const std::vector<LTTableDefinition> tables = {
-      Concrete<Cls_QsProject>("Tbl_QsProject", "QsProject", -1, 0),
-      Abstract<Cls_QsDevicePlacement>("Tbl_QsDevicePlacement", "QsDevicePlacement", -1, A),
-      Concrete<Cls_QsIndPlacement>("Tbl_QsIndPlacement", "QsIndPlacement", 174, R),
-      Concrete<Cls_QsOutPlacement>("Tbl_QsOutPlacement", "QsOutPlacement", 174, U | R),
-      Concrete<Cls_QsBSBPlacement>("Tbl_QsBSBPlacement", "QsBSBPlacement", 174, R),
-      Abstract<Cls_QsPipingNode>("Tbl_QsPipingNode", "QsPipingNode", -1, A),
-      Concrete<Cls_QsDevicePipingNode>("Tbl_QsDevicePipingNode", "QsDevicePipingNode", 178, U | R),
-      Concrete<Cls_QsUsedOption>("Tbl_QsUsedOption", "QsUsedOption", -1, U | R),
-      Concrete<Cls_QsCenCoPlacement>("Tbl_QsCenCoPlacement", "QsCenCoPlacement", -1, 0),
-      Abstract<Cls_QsHJPipingNode>("Tbl_QsHJPipingNode", "QsHJPipingNode", 178, A),
-      Concrete<Cls_QsHeaderPipingNode>("Tbl_QsHeaderPipingNode", "QsHeaderPipingNode", 217, 0),
-      Concrete<Cls_QsJointPipingNode>("Tbl_QsJointPipingNode", "QsJointPipingNode", 217, 0),
-      Concrete<Cls_QsHeaderPlacement>("Tbl_QsHeaderPlacement", "QsHeaderPlacement", 174, 0),
-      Concrete<Cls_QsHXB415Placement>("Tbl_QsHXB415Placement", "QsHXB415Placement", 175, 0),
-      Concrete<Cls_QsAEXPlacement>("Tbl_QsAEXPlacement", "QsAEXPlacement", 175, 0),
-      Concrete<Cls_QsAXDPlacement>("Tbl_QsAXDPlacement", "QsAXDPlacement", 175, 0),
+      ConcreteTable<Cls_QsProject>("Tbl_QsProject", "QsProject", -1, 0),
+      AbstractTable<Cls_QsDevicePlacement>("Tbl_QsDevicePlacement", "QsDevicePlacement", -1, A),
+      ConcreteTable<Cls_QsIndPlacement>("Tbl_QsIndPlacement", "QsIndPlacement", 174, R),
+      ConcreteTable<Cls_QsOutPlacement>("Tbl_QsOutPlacement", "QsOutPlacement", 174, U | R),
+      ConcreteTable<Cls_QsBSBPlacement>("Tbl_QsBSBPlacement", "QsBSBPlacement", 174, R),
+      AbstractTable<Cls_QsPipingNode>("Tbl_QsPipingNode", "QsPipingNode", -1, A),
+      ConcreteTable<Cls_QsDevicePipingNode>("Tbl_QsDevicePipingNode", "QsDevicePipingNode", 178, U | R),
+      ConcreteTable<Cls_QsUsedOption>("Tbl_QsUsedOption", "QsUsedOption", -1, U | R),
+      ConcreteTable<Cls_QsCenCoPlacement>("Tbl_QsCenCoPlacement", "QsCenCoPlacement", -1, 0),
+      AbstractTable<Cls_QsHJPipingNode>("Tbl_QsHJPipingNode", "QsHJPipingNode", 178, A),
+      ConcreteTable<Cls_QsHeaderPipingNode>("Tbl_QsHeaderPipingNode", "QsHeaderPipingNode", 217, 0),
+      ConcreteTable<Cls_QsJointPipingNode>("Tbl_QsJointPipingNode", "QsJointPipingNode", 217, 0),
+      ConcreteTable<Cls_QsHeaderPlacement>("Tbl_QsHeaderPlacement", "QsHeaderPlacement", 174, 0),
+      ConcreteTable<Cls_QsHXB415Placement>("Tbl_QsHXB415Placement", "QsHXB415Placement", 175, 0),
+      ConcreteTable<Cls_QsAEXPlacement>("Tbl_QsAEXPlacement", "QsAEXPlacement", 175, 0),
+      ConcreteTable<Cls_QsAXDPlacement>("Tbl_QsAXDPlacement", "QsAXDPlacement", 175, 0),
   };
   return tables;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,28 @@ struct LTTableDefinition {
   void (*define)(CTTableInfo&, const std::string&);
   TObjectCreator create;
 };
+
+// The definition of a table whose class T has instances (T::kTableId, T::DefineFields and a
+// constructor from a record id and a factory), and of an abstract one, which has none.
+template <class T>
+LTTableDefinition ConcreteTable(const char* tableName, const char* displayName, int parentId,
+                                int flags) {
+  return {T::kTableId,
+          tableName,
+          displayName,
+          parentId,
+          flags,
+          &T::DefineFields,
+          [](int recordId, CTBaseFactory* factory) -> std::unique_ptr<CTDbObject> {
+            return std::make_unique<T>(recordId, factory);
+          }};
+}
+
+template <class T>
+LTTableDefinition AbstractTable(const char* tableName, const char* displayName, int parentId,
+                                int flags) {
+  return {T::kTableId, tableName, displayName, parentId, flags, &T::DefineFields, nullptr};
+}
 
 // One reference between two tables, declared by the layer that owns the referring table.
 struct LTLinkDefinition {
