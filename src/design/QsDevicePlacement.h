@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design/ProjectFields.h"
 #include "objectstore/DbObject.h"
@@ -48,6 +49,39 @@ class Cls_QsDevicePlacement : public CTDbObject {
   LTRecordRef GetDeviceRef() { return ReadReference(*this, kDevice); }
   void SetDevice(const CTDbObject* device) { SetReference(kDevice, device); }
 
+  // -- The connection tree in memory ----------------------------------------------------------
+  // Built by the project's placement cache from the parent references and kept up to date by
+  // the operations that connect and disconnect placements. A placement does not own its
+  // children: the project's placement cache owns every placement.
+  Cls_QsDevicePlacement* GetParent() const { return parent_; }
+  void SetParentPointer(Cls_QsDevicePlacement* parent) { parent_ = parent; }
+  // The connected placements, in sequence-number order.
+  const std::vector<Cls_QsDevicePlacement*>& Children() const { return children_; }
+  std::vector<Cls_QsDevicePlacement*>& Children() { return children_; }
+  // The nearest ancestor that is an outdoor system or a BS box; null when there is none.
+  Cls_QsDevicePlacement* GetSystemAncestor() const;
+  // The top of the parent chain (this placement when it has no parent).
+  Cls_QsDevicePlacement* GetTopAncestor();
+  // This placement when it is that record, else the first match of a depth-first search of the
+  // children in order; null when none.
+  Cls_QsDevicePlacement* FindInSubtree(int tableId, int recordId);
+  // Writes the parent reference (stored at once); null disconnects.
+  void SetParentRef(Cls_QsDevicePlacement* parent);
+  // Depth first: the nth child (from 0) gets sequence number n and is posted when it changed,
+  // then its own children are renumbered.
+  void RenumberChildren();
+
+  // Whether the placement has a node in its system's piping tree (outdoor systems, BS boxes,
+  // headers, indoor units with refrigerant piping).
+  virtual bool HasPipingNode() const { return true; }
+  // The capacity-index sum of the placement and everything below it; with counting set, only
+  // what counts towards the system's combination ratio. The base sums the children.
+  virtual double GetCapacityIndexSum(bool counting);
+
  protected:
   Cls_QsDevicePlacement(int tableId, int recordId, CTBaseFactory* factory);
+
+ private:
+  Cls_QsDevicePlacement* parent_ = nullptr;
+  std::vector<Cls_QsDevicePlacement*> children_;
 };

@@ -91,4 +91,14 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   void SetPreferredController(const CTDbObject* controller) {
     SetReference(kPreferredController, controller);
   }
+
+  // -- The system's refrigerant piping tree ----------------------------------------------------
+  // Connects placement under parent (this system, a BS box or a header of it) before the sibling
+  // before (null: at the end), in the connection tree and in the piping tree.
+  void ConnectPlacement(Cls_QsDevicePlacement* placement, Cls_QsDevicePlacement* parent,
+                        Cls_QsDevicePlacement* before);
+  // Removes the placement's node from the piping tree (the connection tree is the caller's).
+  void DisconnectPlacement(Cls_QsDevicePlacement* placement);
+  // Forgets the in-memory piping tree; it is built again on next use.
+  void DropPipingTree();
 };
