@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "objectstore/RecordRef.h"
@@ -23,6 +24,9 @@ struct LTPen {
 struct CTPreferences {
   static constexpr const char* kKeyPath =
       "Software\\Ostrel\\Hi-QRN Selection\\QRNSolvo\\Preferences";
+  // The subkey of kKeyPath where the units of measure keep their display units.
+  static constexpr const char* kUnitsKeyPath =
+      "Software\\Ostrel\\Hi-QRN Selection\\QRNSolvo\\Preferences\\Units";
 
   // -- Default conditions and the memory of the selection dialogs
   int indoorConditionType = 0;          // IND_COND_TYPE: 0 DB+RH, 1 DB+WB, 2 WB+RH
@@ -98,13 +102,18 @@ struct CTPreferences {
   // The program's preferences (the defaults until something is loaded or set).
   static CTPreferences& Current();
 
-  // Reads every value from the per-user settings; a value that is missing or of the wrong type
-  // keeps its default, and a settings error leaves what was read so far. Lets the units of
-  // measure load their choices from the subkey "Units"; when that subkey is missing and
-  // dataRegion is 2 the units are set to that region's defaults. In data region 2 the COP/EER
-  // option is off whatever is stored.
+  bool operator==(const CTPreferences&) const = default;
+
+  // Sets every value from the per-user settings: a value that is missing or of the wrong type
+  // (a double that is not finite, a line style outside the list) takes its default, and a
+  // settings error leaves what was read so far with the rest at their defaults. Lets the units of
+  // measure load their choices from the subkey "Units" (a missing subkey reads as all units 0);
+  // when that subkey is missing and dataRegion is 2 the units are set to that region's defaults.
+  // In data region 2 the COP/EER option is off whatever is stored. Loading only reads: a missing
+  // key is not created, so that work which only reads writes no settings file.
   void Load(CTSettingsStore& store, int dataRegion = 0);
-  // Writes every value and the units' choices ("Units"); false when something was not written.
+  // Writes every value and the units' choices ("Units"), creating the key when missing; false
+  // when something was not written (it stops at the first failure). Never throws.
   bool Save(CTSettingsStore& store) const;
   // Save to the program's settings store.
   bool Save() const;
@@ -112,7 +121,32 @@ struct CTPreferences {
   // The pens of the dialog's line-style list (index 0..5) and back.
   static LTPen PenOfLineStyle(int index);
   static int LineStyleOfPen(const LTPen& pen);
+
+  // Whether the store holds the units' subkey (kUnitsKeyPath): without it the units of a data
+  // region 2 catalogue start at that region's defaults.
+  static bool UnitsStored(CTSettingsStore& store);
 };
+
+// A value the preferences dialog refuses on confirmation: the message, the text for its
+// placeholder "$1", and the field that gets the focus back.
+struct LTPreferencesRefusal {
+  enum Field { kSuctionTemp, kOutsideTemp };
+  Field field = kSuctionTemp;
+  int message = 0;
+  std::string placeholder;
+  bool operator==(const LTPreferencesRefusal&) const = default;
+};
+
+// The check of the discharge-temperature fields when the preferences dialog is confirmed. With
+// the discharge option ticked the suction temperature must lie in 0..24 °C and the outside
+// temperature in -20..30 °C, bounds included (values in °C, the temperature's base unit); the
+// suction field is checked first. A value out of range is refused with message 5011 and the
+// placeholder caption + " < " or " > " + the bound in the current temperature display unit
+// followed by the unit's name. Without the option nothing is checked.
+std::optional<LTPreferencesRefusal> DischargeTemperatureRefusal(bool discharge, double suctionTemp,
+                                                                const std::string& suctionCaption,
+                                                                double outsideTemp,
+                                                                const std::string& outsideCaption);
 
 // Puts a set of preferences in the place of the program's for a scope (tests, previews) and
 // restores the previous one, also when an exception leaves the scope.
