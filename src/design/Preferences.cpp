@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "i18n/Units.h"
 #include "platform/SettingsKey.h"
@@ -127,10 +128,10 @@ class ValueReader {
 };
 
 // Writes each field with its stored type until a write fails.
+// Collects every value as it is stored, for one write of the whole key.
 class ValueWriter {
  public:
-  explicit ValueWriter(CTSettingsKey& key) : key_(key) {}
-  bool Ok() const { return ok_; }
+  const std::vector<std::pair<std::string, LTSettingsValue>>& Values() const { return values_; }
 
   void operator()(const char* name, int field) { Integer(name, field); }
   void operator()(const char* name, bool field) { Integer(name, field ? 1 : 0); }
@@ -138,10 +139,10 @@ class ValueWriter {
     Integer(name, static_cast<std::int32_t>(field));
   }
   void operator()(const char* name, double field) {
-    if (ok_) ok_ = key_.WriteDouble(name, field);
+    values_.emplace_back(name, LTSettingsValue::Double(field));
   }
   void operator()(const char* name, const std::string& field) {
-    if (ok_) ok_ = key_.WriteString(name, field);
+    values_.emplace_back(name, LTSettingsValue::String(field));
   }
   void operator()(const char* name, const LTPen& field) {
     Integer(name, CTPreferences::LineStyleOfPen(field));
@@ -149,11 +150,10 @@ class ValueWriter {
 
  private:
   void Integer(const char* name, std::int32_t value) {
-    if (ok_) ok_ = key_.WriteInteger(name, value);
+    values_.emplace_back(name, LTSettingsValue::Integer(value));
   }
 
-  CTSettingsKey& key_;
-  bool ok_ = true;
+  std::vector<std::pair<std::string, LTSettingsValue>> values_;
 };
 
 // The units' display units from the store; a missing subkey reads like an empty one.
@@ -205,9 +205,9 @@ bool CTPreferences::Save(CTSettingsStore& store) const {
   try {
     auto key = CTSettingsKey::Open(store, kUserHive, kKeyPath, CTSettingsKey::Access::Create);
     if (!key) return false;
-    ValueWriter writer(*key);
+    ValueWriter writer;
     ForEachValue(*this, writer);
-    if (!writer.Ok()) return false;
+    if (!key->WriteValues(writer.Values())) return false;
     auto units =
         CTSettingsKey::Open(store, kUserHive, kUnitsKeyPath, CTSettingsKey::Access::Create);
     return units && CTUnitData::SaveCurrentUnits(*units);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/CodePage.h"
 #include "platform/SettingsKey.h"
@@ -210,12 +212,11 @@ std::string UnitsValueName(int dimension) {
 }  // namespace
 
 bool CTUnitData::SaveCurrentUnits(CTSettingsKey& key) {
-  bool saved = true;
+  std::vector<std::pair<std::string, LTSettingsValue>> values;
   for (int dimension = 1; dimension < kUnitDimensionCount; ++dimension)
-    saved = key.WriteInteger(UnitsValueName(dimension),
-                             CurrentUnit(static_cast<U_RepUnit>(dimension))) &&
-            saved;
-  return saved;
+    values.emplace_back(UnitsValueName(dimension),
+                        LTSettingsValue::Integer(CurrentUnit(static_cast<U_RepUnit>(dimension))));
+  return key.WriteValues(values);
 }
 
 void CTUnitData::LoadCurrentUnits(const CTSettingsKey& key) {

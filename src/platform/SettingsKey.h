@@ -52,6 +52,11 @@ class CTSettingsKey {
     return Write(name, LTSettingsValue::Double(value));
   }
 
+  // Several values in one change of the settings file.
+  bool WriteValues(const std::vector<std::pair<std::string, LTSettingsValue>>& values) {
+    return store_->WriteValues(hive_, path_, values);
+  }
+
   bool ValueExists(std::string_view name) const { return store_->ValueExists(hive_, path_, name); }
   bool DeleteValue(std::string_view name) { return store_->DeleteValue(hive_, path_, name); }
   std::vector<std::string> ValueNames() const { return store_->ValueNames(hive_, path_); }

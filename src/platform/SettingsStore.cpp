@@ -159,6 +159,25 @@ bool CTSettingsStore::WriteValue(CTSettingsHive hive, std::string_view path, std
   });
 }
 
+bool CTSettingsStore::WriteValues(
+    CTSettingsHive hive, std::string_view path,
+    const std::vector<std::pair<std::string, LTSettingsValue>>& values) {
+  return Guarded(false, [&] {
+    const auto keyPath = SplitSettingsPath(path);
+    return keyPath && Hive(hive).Modify([&](CTSettingsNode& root) {
+      CTSettingsNode& key = root.Create(*keyPath);
+      bool changed = false;
+      for (const auto& [name, value] : values) {
+        const LTSettingsValue* old = key.Value(name);
+        if (old && *old == value) continue;
+        key.SetValue(name, value);
+        changed = true;
+      }
+      return changed ? Change::Changed : Change::Unchanged;
+    });
+  });
+}
+
 bool CTSettingsStore::DeleteValue(CTSettingsHive hive, std::string_view path,
                                   std::string_view name) {
   return Guarded(false, [&] {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/SettingsValue.h"
@@ -58,6 +59,10 @@ class CTSettingsStore {
   // Sets a value, creating its key when missing.
   bool WriteValue(CTSettingsHive hive, std::string_view path, std::string_view name,
                   const LTSettingsValue& value);
+  // Writes several values of one key (created when missing) in one change of the file: the
+  // file is replaced once, not once per value.
+  bool WriteValues(CTSettingsHive hive, std::string_view path,
+                   const std::vector<std::pair<std::string, LTSettingsValue>>& values);
   bool DeleteValue(CTSettingsHive hive, std::string_view path, std::string_view name);
   // Deletes the key with all its subkeys and values; the root cannot be deleted.
   bool DeleteKey(CTSettingsHive hive, std::string_view path);

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/SettingsKey.h"
@@ -161,6 +162,26 @@ TEST_F(SettingsStoreTest, EveryValueRoundTripsThroughTheFile) {
   }
   EXPECT_EQ(other->ValueNames(kUser, key), names);
   EXPECT_TRUE(IsPlainUtf8Text(testsupport::ReadFile(UserFile())));
+}
+
+// A batch of values is one change of the file: written together, and rewritten only when a value
+// differs.
+TEST_F(SettingsStoreTest, ValuesWrittenTogetherReplaceTheFileOnce) {
+  const std::vector<std::pair<std::string, LTSettingsValue>> values = {
+      {"A", LTSettingsValue::Integer(1)},
+      {"B", LTSettingsValue::String("two")},
+      {"C", LTSettingsValue::Double(3.5)},
+  };
+  ASSERT_TRUE(Store().WriteValues(kUser, kPreferences, values));
+  auto other = Other();
+  for (const auto& [name, value] : values)
+    EXPECT_EQ(other->ReadValue(kUser, kPreferences, name), value) << name;
+  struct stat before {};
+  ASSERT_EQ(::stat(UserFile().c_str(), &before), 0);
+  ASSERT_TRUE(Store().WriteValues(kUser, kPreferences, values));  // nothing differs
+  struct stat after {};
+  ASSERT_EQ(::stat(UserFile().c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);  // a replacement would make a new file
 }
 
 TEST_F(SettingsStoreTest, FileIsReadableText) {
