@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/DeviceOptions.h"
 #include "design/ProjectFields.h"
+#include "design/QsUsedOption.h"
 #include "objectstore/DbObject.h"
-
-class Cls_DevOptCombination;
-class Cls_DeviceOption;
-class Cls_QsUsedOption;
 
 using LTUsedOptionList = std::vector<std::unique_ptr<Cls_QsUsedOption>>;
 using LTOptionOfferList = std::vector<std::unique_ptr<Cls_DevOptCombination>>;
