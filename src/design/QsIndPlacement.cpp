@@ -1,6 +1,7 @@
 #include "design/QsIndPlacement.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "catalogue/DeviceOptions.h"
 #include "catalogue/IndoorUnits.h"
@@ -11,6 +12,8 @@
 #include "design/QsProject.h"
 #include "design/QsUsedOption.h"
 #include "i18n/MessageCatalog.h"
+#include "objectstore/BaseFactory.h"
+#include "objectstore/StoreLock.h"
 #include "objectstore/TableInfo.h"
 
 namespace {
@@ -131,10 +134,15 @@ LTOptionOfferList Cls_QsIndPlacement::GetOptionCombinations(CTDbObject* model) {
   LTOptionOfferList offers = Cls_QsDevicePlacement::GetOptionCombinations(model);
   bool hasController = false;
   const LTRecordRef projectRef = GetProjectRef();
+  // The project record as stored now (its controllers change while the program runs).
+  std::unique_ptr<CTDbObject> stored;
   if (projectRef.tableId == Cls_QsProject::kTableId && projectRef.IsSet()) {
-    Cls_QsProject project(projectRef.recordId, &Factory());
-    LTRecordRef controller = project.GetBasicControllerRef();
-    if (!controller.IsSet()) controller = project.GetIntelligentControllerRef();
+    CTSharedStoreLock lock;
+    stored = Factory().InstantiateIfExists(projectRef.tableId, projectRef.recordId);
+  }
+  if (auto* project = dynamic_cast<Cls_QsProject*>(stored.get())) {
+    LTRecordRef controller = project->GetBasicControllerRef();
+    if (!controller.IsSet()) controller = project->GetIntelligentControllerRef();
     hasController = controller.IsSet() &&
                     CachedObject(controller.tableId, controller.recordId, &Factory()) != nullptr;
   }
