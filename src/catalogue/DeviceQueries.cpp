@@ -14,33 +14,11 @@
 #include "catalogue/IndoorUnits.h"
 #include "catalogue/PowerSupplies.h"
 #include "i18n/MessageCatalog.h"
+#include "i18n/TextCase.h"
 #include "i18n/TextTrim.h"
 #include "objectstore/FloatText.h"
 
 namespace {
-
-// CP1251 lower case: ASCII letters, the Cyrillic capitals 0xC0-0xDF and Ё (0xA8).
-char LowerCp1251(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
-  if (b >= 0xC0 && b <= 0xDF) return static_cast<char>(b + 32);
-  if (b == 0xA8) return static_cast<char>(0xB8);
-  return c;
-}
-
-std::string LowerText(const std::string& text) {
-  std::string result = text;
-  for (char& c : result) c = LowerCp1251(c);
-  return result;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerCp1251(a[i]) != LowerCp1251(b[i])) return false;
-  }
-  return true;
-}
 
 // Takes over a query result as the derived class, dropping what is not one.
 template <class T>

@@ -4,6 +4,8 @@
 
 #include "design/QsDevicePlacement.h"
 
+class Cls_OutdoorUnit;
+
 // A branch selector box between a heat-recovery system (or a header) and a group of indoor
 // units. It has no fields of its own: the series is the box series and the model is the box
 // selected for the connected units.
@@ -15,4 +17,15 @@ class Cls_QsBSBPlacement : public Cls_QsDevicePlacement {
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
+
+  // The base text, followed by " - ", the capacity-index sum and " CI" when the sum is not 0.
+  void GetDisplayText(int& charset, std::string& text) const override;
+  void GetTypeName(int& charset, std::string& text) const override;
+  void GetNamePrefix(std::string& text) const override;
+  // 60 wide, the base height.
+  void GetBoxSize(int& width, int& height, bool forPiping) const override;
+
+  // Selects the box model for the units below the box in a system with the given outdoor
+  // model (null: none). The selection rules fill it in; until then it changes nothing.
+  void SelectBoxModel(Cls_OutdoorUnit* outdoorModel);
 };

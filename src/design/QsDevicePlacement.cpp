@@ -1,8 +1,21 @@
 #include "design/QsDevicePlacement.h"
 
+#include <algorithm>
+
+#include "catalogue/Devices.h"
+#include "design/Preferences.h"
 #include "design/QsBSBPlacement.h"
 #include "design/QsOutPlacement.h"
+#include "design/ValueFormat.h"
+#include "i18n/MessageCatalog.h"
+#include "objectstore/BaseFactory.h"
 #include "objectstore/TableInfo.h"
+
+namespace {
+
+constexpr int kMsgCapacityIndexUnit = 10018;  // "CI"
+
+}  // namespace
 
 Cls_QsDevicePlacement::Cls_QsDevicePlacement(int tableId, int recordId, CTBaseFactory* factory)
     : CTDbObject(tableId, recordId, factory) {}
@@ -28,6 +41,79 @@ void Cls_QsDevicePlacement::GetName(int& charset, std::string& text) const {
 void Cls_QsDevicePlacement::SetName(const std::string& text) {
   SetString(kName, text);
 }
+
+std::string Cls_QsDevicePlacement::BaseDisplayText(int& charset) const {
+  std::string text;
+  GetName(charset, text);
+  if (const CTDbObject* model = GetModel()) text += " [" + model->Name() + "]";
+  return text;
+}
+
+void Cls_QsDevicePlacement::GetDisplayText(int& charset, std::string& text) const {
+  text = BaseDisplayText(charset);
+}
+
+std::string Cls_QsDevicePlacement::CapacityIndexSuffix() const {
+  // The sum only reads the tree and the models.
+  const double sum = const_cast<Cls_QsDevicePlacement*>(this)->GetCapacityIndexSum(true);
+  if (sum == 0) return {};
+  return " - " + FormatGeneralNumber(sum) + " " +
+         TBaseMsg::GetText(kMsgCapacityIndexUnit, CTMsgList{});
+}
+
+// -- Behaviour of the placement kinds -------------------------------------------------------------
+
+void Cls_QsDevicePlacement::StoreAsDefaults() {
+  CTPreferences::Current().Save();
+}
+
+int Cls_QsDevicePlacement::GetUnitCount() const {
+  int count = 0;
+  for (const Cls_QsDevicePlacement* child : children_) count += child->GetUnitCount();
+  return count;
+}
+
+CTDbObject* Cls_QsDevicePlacement::GetModel() const {
+  // The reference is eager, so a partially loaded placement holds it.
+  const int tableId = Values().GetInt(kDevice);
+  const int recordId = Values().GetInt(kDevice + 1);
+  if (recordId <= 0) return nullptr;
+  const CTTableInfo* table = Factory().TableById(tableId);
+  if (!table || !table->DescendsFrom(Cls_Device::kTableId)) return nullptr;
+  return CachedObject(tableId, recordId, &Factory());
+}
+
+void Cls_QsDevicePlacement::GetModelName(int& charset, std::string& text) const {
+  charset = 0;
+  text.clear();
+  if (const CTDbObject* model = GetModel()) model->GetName(charset, text);
+}
+
+void Cls_QsDevicePlacement::GetBoxSize(int& width, int& height, bool) const {
+  width = 76;
+  height = 42;
+}
+
+// -- Error state ----------------------------------------------------------------------------------
+
+void Cls_QsDevicePlacement::SetError(int number, const std::string& firstText, int level,
+                                     const std::string& secondText) {
+  errorNumber_ = number;
+  errorText1_ = firstText;
+  errorLevel_ = level;
+  errorText2_ = secondText;
+}
+
+void Cls_QsDevicePlacement::ClearError() {
+  SetError(0, {}, kNoError, {});
+}
+
+std::string Cls_QsDevicePlacement::GetErrorText() const {
+  if (errorNumber_ == 0) return {};
+  return TBaseMsg::GetText(errorNumber_, CTMsgList{errorText1_, errorText2_});
+}
+
+// -- The connection tree --------------------------------------------------------------------------
 
 Cls_QsDevicePlacement* Cls_QsDevicePlacement::GetSystemAncestor() const {
   for (Cls_QsDevicePlacement* p = parent_; p; p = p->parent_) {
@@ -64,6 +150,19 @@ void Cls_QsDevicePlacement::RenumberChildren() {
     }
     child->RenumberChildren();
   }
+}
+
+void Cls_QsDevicePlacement::Disconnect() {
+  Cls_QsDevicePlacement* oldParent = parent_;
+  if (!oldParent) return;
+  if (auto* system = dynamic_cast<Cls_QsOutPlacement*>(GetTopAncestor())) {
+    system->DisconnectPlacement(this);
+  }
+  parent_ = nullptr;
+  SetParentRef(nullptr);
+  auto& siblings = oldParent->children_;
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  oldParent->RenumberChildren();
 }
 
 double Cls_QsDevicePlacement::GetCapacityIndexSum(bool counting) {

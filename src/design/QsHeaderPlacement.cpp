@@ -1,6 +1,13 @@
 #include "design/QsHeaderPlacement.h"
 
+#include "i18n/MessageCatalog.h"
 #include "objectstore/TableInfo.h"
+
+namespace {
+
+constexpr int kMsgTypeName = 10109;
+
+}  // namespace
 
 Cls_QsHeaderPlacement::Cls_QsHeaderPlacement(int recordId, CTBaseFactory* factory)
     : Cls_QsDevicePlacement(kTableId, recordId, factory) {}
@@ -8,4 +15,21 @@ Cls_QsHeaderPlacement::Cls_QsHeaderPlacement(int recordId, CTBaseFactory* factor
 void Cls_QsHeaderPlacement::DefineFields(CTTableInfo& table, const std::string& idFieldName) {
   Cls_QsDevicePlacement::DefineFields(table, ProjectIdFieldName(idFieldName));
   table.AddField(kNbConnections, CTFieldInfo::Integer("Fld_NbConnections", true, 0));
+}
+
+void Cls_QsHeaderPlacement::GetDisplayText(int& charset, std::string& text) const {
+  charset = 0;
+  text = std::to_string(Values().GetInt(kNbConnections)) + CapacityIndexSuffix();
+}
+
+void Cls_QsHeaderPlacement::GetTypeName(int& charset, std::string& text) const {
+  TBaseMsg::GetText(kMsgTypeName, charset, text);
+}
+
+void Cls_QsHeaderPlacement::GetFullName(std::string& text) const {
+  text = TypeName();
+}
+
+CTDbObject* Cls_QsHeaderPlacement::GetModel() const {
+  return const_cast<Cls_QsHeaderPlacement*>(this);
 }

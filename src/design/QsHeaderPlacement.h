@@ -17,6 +17,16 @@ class Cls_QsHeaderPlacement : public Cls_QsDevicePlacement {
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
 
+  // The number of outlets instead of the name, followed by " - ", the capacity-index sum and
+  // " CI" when the sum is not 0.
+  void GetDisplayText(int& charset, std::string& text) const override;
+  void GetTypeName(int& charset, std::string& text) const override;
+  // The type name alone.
+  void GetFullName(std::string& text) const override;
+  // The header itself: a header never lacks a model, so it never counts as incomplete. Its
+  // catalogue header is chosen on the piping tree.
+  CTDbObject* GetModel() const override;
+
   // The number of outlets.
   int GetNbConnections() { return GetInt(kNbConnections); }
   void SetNbConnections(int value) { SetInt(kNbConnections, value); }

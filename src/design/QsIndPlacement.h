@@ -1,8 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design/QsDevicePlacement.h"
+
+class Cls_DeviceOption;
+class Cls_OutdoorUnit;
+class Cls_QsOutPlacement;
+class TAir;
 
 // One room unit of the design: its family, the room's design conditions and the capacities it
 // must deliver, or a model picked by hand. Ventilation and adapter-connected units derive from it.
@@ -38,6 +44,73 @@ class Cls_QsIndPlacement : public Cls_QsDevicePlacement {
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
 
+  // With a model that was chosen by hand or while connected: the name and the model's name in
+  // brackets; otherwise the name and the family in brackets.
+  void GetDisplayText(int& charset, std::string& text) const override;
+  void GetTypeName(int& charset, std::string& text) const override;
+  void GetNamePrefix(std::string& text) const override;
+  // Family, room conditions, required capacities and the manual choice from the preferences,
+  // and back (with the model chosen by hand as the remembered indoor model).
+  void InitDefaults() override;
+  void StoreAsDefaults() override;
+  // One unit.
+  int GetUnitCount() const override { return 1; }
+  // The base; then, unless the unit uses another unit's remote controller, its remote sensors
+  // go when it has no remote controller of its own.
+  LTUsedOptionList ReconcileOptions(CTDbObject* model, bool addStandard,
+                                    bool addPreferred) override;
+  // The model's capacity index where it counts: always with counting set, otherwise only when
+  // the unit can heat where it hangs (unconnected, below a BS box, or on a heat-pump system).
+  double GetCapacityIndexSum(bool counting) override;
+  // The base, 8 wider when the system's units need room for the junction-box mark.
+  void GetBoxSize(int& width, int& height, bool forPiping) const override;
+  // The model's offers; interface adapters are standard when the project has a central
+  // controller and are not offered without one.
+  LTOptionOfferList GetOptionCombinations(CTDbObject* model) override;
+
+  // Whether the system's model choice chooses or checks this unit's model.
+  virtual bool TakesPartInModelChoice() const { return true; }
+  // Whether the unit has a remote controller, respectively a remote sensor, of its own among
+  // its options; refresh reconciles the options and looks again, otherwise the last answer.
+  virtual bool HasOwnRemote(bool refresh);
+  virtual bool HasRemoteSensor(bool refresh);
+  // What a catalogue option is to this kind of unit.
+  virtual bool IsWiredRemote(Cls_DeviceOption& option) const;
+  virtual bool IsWirelessRemote(Cls_DeviceOption& option) const;
+  virtual bool IsRemoteSensor(Cls_DeviceOption& option) const;
+  // Whether the unit is connected through an interface adapter (one of its options).
+  virtual bool HasInterfaceAdapter();
+  // Whether other units may use this unit's remote controller.
+  virtual bool MayHeadRemoteGroup() const { return true; }
+
+  // Chooses or checks the model within the system for the outdoor model under trial (null:
+  // none) with the estimated total capacity indexes, and sets the error state. The selection
+  // rules fill it in; until then it changes nothing.
+  void SelectModelInSystem(Cls_QsOutPlacement& system, Cls_OutdoorUnit* outdoorModel,
+                           const TAir& air, double heatingEstimate, double coolingEstimate);
+
+  // The catalogue options found by the last refresh (null for none); catalogue instances.
+  Cls_DeviceOption* RemoteOption() const { return remoteOption_; }
+  Cls_DeviceOption* RemoteSensorOption() const { return remoteSensorOption_; }
+  // Set before each diagram layout: some unit of the system carries the junction-box option.
+  bool WideBox() const { return wideBox_; }
+  void SetWideBox(bool value) { wideBox_ = value; }
+  // Written by the system check: piping capacity factors and the unit's piping lengths (m).
+  double CoolPipingFactor() const { return coolPipingFactor_; }
+  double HeatPipingFactor() const { return heatPipingFactor_; }
+  void SetPipingFactors(double cooling, double heating) {
+    coolPipingFactor_ = cooling;
+    heatPipingFactor_ = heating;
+  }
+  double ActualLength() const { return actualLength_; }
+  double EquivalentLength() const { return equivalentLength_; }
+  double EffectiveLength() const { return effectiveLength_; }
+  void SetPipingLengths(double actual, double equivalent, double effective) {
+    actualLength_ = actual;
+    equivalentLength_ = equivalent;
+    effectiveLength_ = effective;
+  }
+
   // Order of the unit in the project's list of indoor units.
   int GetIuSeqNr() { return GetInt(kIuSeqNr); }
   void SetIuSeqNr(int value) { SetInt(kIuSeqNr, value); }
@@ -69,4 +142,22 @@ class Cls_QsIndPlacement : public Cls_QsDevicePlacement {
 
  protected:
   Cls_QsIndPlacement(int tableId, int recordId, CTBaseFactory* factory);
+
+  // Whether the option is an indoor option (not a ventilation-unit option) of the kind.
+  static bool IsIndoorOptionOfKind(Cls_DeviceOption& option, int kind);
+  // The catalogue options of the used options after reconciling them with the model.
+  std::vector<Cls_DeviceOption*> ReconciledCatalogueOptions();
+
+ private:
+  // Finds the remote-controller and remote-sensor options among the reconciled options.
+  void RefreshRemoteOptions();
+
+  Cls_DeviceOption* remoteOption_ = nullptr;
+  Cls_DeviceOption* remoteSensorOption_ = nullptr;
+  bool wideBox_ = false;
+  double coolPipingFactor_ = 1.0;
+  double heatPipingFactor_ = 1.0;
+  double actualLength_ = 0;
+  double equivalentLength_ = 0;
+  double effectiveLength_ = 0;
 };

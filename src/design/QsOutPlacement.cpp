@@ -1,6 +1,17 @@
 #include "design/QsOutPlacement.h"
 
+#include <cmath>
+
+#include "catalogue/OutdoorUnits.h"
+#include "design/Preferences.h"
+#include "i18n/MessageCatalog.h"
 #include "objectstore/TableInfo.h"
+
+namespace {
+
+constexpr int kMsgTypeName = 10112;
+
+}  // namespace
 
 Cls_QsOutPlacement::Cls_QsOutPlacement(int recordId, CTBaseFactory* factory)
     : Cls_QsDevicePlacement(kTableId, recordId, factory) {}
@@ -25,3 +36,56 @@ void Cls_QsOutPlacement::DefineFields(CTTableInfo& table, const std::string& idF
   AddReferenceFields(table, kCentralControlPlacement, "Fld_QsCenCoPlacement");
   AddReferenceFields(table, kPreferredController, "Fld_CentralController");
 }
+
+void Cls_QsOutPlacement::GetDisplayText(int& charset, std::string& text) const {
+  text = BaseDisplayText(charset);
+  auto* model = dynamic_cast<Cls_OutdoorUnit*>(GetModel());
+  if (!model) return;
+  // The sum only reads the tree and the models.
+  const double sum = const_cast<Cls_QsOutPlacement*>(this)->GetCapacityIndexSum(true);
+  const double at100 = model->GetCapacityIndexAt(100);
+  // A model without capacity index gives no ratio rather than a division by zero.
+  if (sum == 0 || at100 == 0) return;
+  text += " - " + std::to_string(std::lround(100 * sum / at100)) + "%";
+}
+
+void Cls_QsOutPlacement::GetTypeName(int& charset, std::string& text) const {
+  TBaseMsg::GetText(kMsgTypeName, charset, text);
+}
+
+void Cls_QsOutPlacement::GetNamePrefix(std::string& text) const {
+  text = CTPreferences::Current().outdoorPrefix;
+}
+
+void Cls_QsOutPlacement::InitDefaults() {
+  const CTPreferences& p = CTPreferences::Current();
+  SetSeries(p.outdoorSeries);
+  SetFamily(p.outdoorFamily);
+  SetSelCombination(p.outdoorCombination);
+  SetMaxCombination(p.outdoorHighCombination);
+  SetAllowHighCombPerc(p.allowHighCombination);
+  SetPipingLength(p.outdoorPipingLength);
+  SetDistBranchToIndoors(p.outdoorMaxDistToIndoor);
+  SetCoolOutdoorTemp(p.coolOutdoorTemp);
+  SetCoolOutdoorRH(p.coolOutdoorRH);
+  SetHeatOutdoorTemp(p.heatOutdoorTemp);
+  SetHeatOutdoorRH(p.heatOutdoorRH);
+}
+
+void Cls_QsOutPlacement::StoreAsDefaults() {
+  CTPreferences& p = CTPreferences::Current();
+  p.outdoorSeries = GetSeries();
+  p.outdoorFamily = GetFamily();
+  p.outdoorCombination = GetSelCombination();
+  p.outdoorHighCombination = GetMaxCombination();
+  p.allowHighCombination = GetAllowHighCombPerc();
+  p.outdoorPipingLength = GetPipingLength();
+  p.outdoorMaxDistToIndoor = GetDistBranchToIndoors();
+  p.coolOutdoorTemp = GetCoolOutdoorTemp();
+  p.coolOutdoorRH = GetCoolOutdoorRH();
+  p.heatOutdoorTemp = GetHeatOutdoorTemp();
+  p.heatOutdoorRH = GetHeatOutdoorRH();
+  Cls_QsDevicePlacement::StoreAsDefaults();
+}
+
+void Cls_QsOutPlacement::CheckSystem(const std::vector<Cls_OutdoorUnit*>&) {}

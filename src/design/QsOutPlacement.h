@@ -1,8 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design/QsDevicePlacement.h"
+
+class Cls_OutdoorUnit;
 
 // One refrigerant system: an outdoor unit (or factory combination of modules) with everything
 // connected below it, and the design conditions its model is selected for.
@@ -35,6 +38,21 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
+
+  // The base text; with a model and connected capacity, followed by " - " and the combination
+  // ratio in per cent.
+  void GetDisplayText(int& charset, std::string& text) const override;
+  void GetTypeName(int& charset, std::string& text) const override;
+  void GetNamePrefix(std::string& text) const override;
+  // Series, family, combination ratios, estimated piping lengths and outdoor design conditions
+  // from the preferences, and back.
+  void InitDefaults() override;
+  void StoreAsDefaults() override;
+
+  // Re-selects the system: the outdoor model, the indoor and box models below it, and the
+  // checks that set the error states of the system and everything below it. The selection
+  // rules fill it in; until then it changes nothing.
+  void CheckSystem(const std::vector<Cls_OutdoorUnit*>& outdoorUnits);
 
   // Central control: the preferred controller is the variant with sub-components.
   bool GetCcUseSubComponents() { return GetBool(kCcUseSubComponents); }

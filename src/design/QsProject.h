@@ -1,9 +1,26 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "design/ProjectFields.h"
 #include "objectstore/DbObject.h"
+
+class Cls_OutdoorUnit;
+class Cls_QsAEXPlacement;
+class Cls_QsAXDPlacement;
+class Cls_QsBSBPlacement;
+class Cls_QsDevicePlacement;
+class Cls_QsHXB415Placement;
+class Cls_QsHeaderPlacement;
+class Cls_QsIndPlacement;
+class Cls_QsOutPlacement;
+
+// Every placement of a project; the project owns them.
+using LTPlacementCache = std::vector<std::unique_ptr<Cls_QsDevicePlacement>>;
+// The catalogue's outdoor units a selection chooses from (the caller owns them).
+using LTOutdoorUnitList = std::vector<Cls_OutdoorUnit*>;
 
 // The root record of a design: identification, the refrigerant of the whole design, the
 // central-controller choices and a few remembered defaults. A project file holds one.
@@ -29,13 +46,115 @@ class Cls_QsProject : public CTDbObject {
     kFieldCount = 18
   };
 
+  // The project format version this program writes; a new project carries it.
+  static constexpr const char* kFormatVersion = "1.3";
+
   explicit Cls_QsProject(int recordId, CTBaseFactory* factory = nullptr);
+  ~Cls_QsProject() override;
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
 
   void GetName(int& charset, std::string& text) const override;
   void SetName(const std::string& text) override;
+  void GetTypeName(int& charset, std::string& text) const override;
+
+  // The refrigerant (when the preferred one is a catalogue refrigerant) and the families from
+  // the preferences, and back (then the preferences are saved).
+  virtual void InitDefaults();
+  virtual void StoreAsDefaults();
+  // A new outdoor system, not yet stored.
+  virtual std::unique_ptr<Cls_QsOutPlacement> CreateOutdoorPlacement();
+
+  // Writes an identification text (name, reference, client name or address) trimmed, and posts
+  // it, only when it differs from the stored one; returns whether it did.
+  bool SetIdentificationText(int field, const std::string& text);
+
+  // Whether a project file of the format version can be opened by a program of the given
+  // version: both read as numbers (an unreadable text is 0), neither 0, and either equal or the
+  // program at least 1.2 and the file at least 1.1.
+  static bool IsFormatVersionAccepted(const std::string& fileVersion,
+                                      const std::string& programVersion = kFormatVersion);
+
+  // -- The placements -----------------------------------------------------------------------------
+  // Every placement of the project, linked into the connection tree; read from the store on the
+  // first call, then kept up to date by the operations below. A stored tree that cannot be
+  // walked (see ProjectPlacements.cpp) is repaired while it is read.
+  const LTPlacementCache& GetPlacements();
+  // Puts a placement the caller created into the cache; returns it.
+  Cls_QsDevicePlacement* AddToPlacementCache(std::unique_ptr<Cls_QsDevicePlacement> placement);
+  // Takes a placement out of the cache and hands it to the caller; null when it is not there.
+  std::unique_ptr<Cls_QsDevicePlacement> RemoveFromPlacementCache(Cls_QsDevicePlacement* placement);
+  // Frees the cache; the next call of GetPlacements reads the store again.
+  void DropPlacementCache();
+  // The placements without parent, ascending by sequence number.
+  std::vector<Cls_QsDevicePlacement*> GetTopLevelPlacements();
+  // Every indoor-side placement, connected or not, ascending by their indoor sequence number.
+  std::vector<Cls_QsIndPlacement*> GetIndoorPlacements();
+  // Numbers the tree as shown: the nth top-level placement of the list and the nth child of
+  // every placement get sequence number n, posted where it changed.
+  void RenumberPlacements(const std::vector<Cls_QsDevicePlacement*>& topLevelInOrder);
+
+  // New placements: created with the project's defaults, stored, named and put into the cache
+  // (the project owns them). Boxes and headers are connected into the system under parent,
+  // before the sibling before (null: at the end).
+  Cls_QsIndPlacement* AddIndoorPlacement();
+  Cls_QsHXB415Placement* AddAdapterPlacement();
+  Cls_QsAEXPlacement* AddAEXPlacement();
+  Cls_QsAXDPlacement* AddAXDPlacement();
+  // A new system with the root node of its piping.
+  Cls_QsOutPlacement* AddOutdoorPlacement();
+  Cls_QsBSBPlacement* AddBSBoxPlacement(Cls_QsOutPlacement& system, Cls_QsDevicePlacement& parent,
+                                        Cls_QsDevicePlacement* before);
+  Cls_QsHeaderPlacement* AddHeaderPlacement(Cls_QsOutPlacement& system,
+                                            Cls_QsDevicePlacement& parent,
+                                            Cls_QsDevicePlacement* before, int connections);
+
+  // Deletes a placement of the cache with everything below it, after the checks: nothing in a
+  // system whose piping lengths are entered by hand (error 10056), and a placement with
+  // children only when the user says Yes to question 5017. Indoor units below it stay in the
+  // project unconnected; everything else below it is deleted. Returns whether it was deleted
+  // (then the placement is freed).
+  bool DeletePlacementNode(Cls_QsDevicePlacement& placement);
+  // Checks every system; every other top-level placement gets error 10042 and loses its model
+  // (an indoor unit whose model is chosen by hand keeps it).
+  void RecalculateAll(const LTOutdoorUnitList& outdoorUnits);
+
+  // -- Series
+  // --------------------------------------------------------------------------------------- The
+  // outdoor series of the project's refrigerant, in first-seen order.
+  const std::vector<std::string>& GetSeriesNames() const { return seriesNames_; }
+  // The series new boxes, indoor units and ventilation units with DX coil get.
+  const std::string& GetDefaultBoxSeries() const { return defaultBoxSeries_; }
+  const std::string& GetDefaultIndoorSeries() const { return defaultIndoorSeries_; }
+  const std::string& GetDefaultAXDSeries() const { return defaultAXDSeries_; }
+  // Whether units with DX coil can be placed: the default series of them is not blank.
+  bool HasAXDSeries() const;
+  // Derives the series lists from the outdoor units of the project's refrigerant and makes the
+  // preferred outdoor series one of them.
+  void BuildSeriesLists(const LTOutdoorUnitList& outdoorUnits);
+  // Sets the refrigerant and fits every placement to it: series, and the models chosen by hand
+  // for indoor units where the new series has one of the same size and family.
+  void ChangeRefrigerant(const CTDbObject* refrigerant, const LTOutdoorUnitList& outdoorUnits);
+
+  // -- Images of trees and lists ------------------------------------------------------------------
+  // The index of an object's image in the project image list; -1 for none.
+  static int GetPlacementImageIndex(CTDbObject& object);
+  // The state image of a placement's tree node: 3 with an error, 9 with a warning, else -1.
+  static int GetPlacementStateImage(const Cls_QsDevicePlacement& placement);
+
+  // -- Values as the tabs and reports show them -----------------------------------------------
+  // Converted to the user's display unit with its decimals; withUnit appends a blank and the
+  // unit's name. Power, mass and length show an empty text for 0.
+  static std::string FormatPower(bool withUnit, double kilowatts);
+  static std::string FormatTemperature(bool withUnit, double celsius);
+  // Air flows are given in m³/h, the form they are stored in.
+  static std::string FormatAirflow(bool withUnit, double cubicMetresPerHour);
+  // asInteger: the value in the display unit rounded to an integer, and no number at all when
+  // that is 0 (the unit alone when asked for).
+  static std::string FormatMass(bool withUnit, bool asInteger, double kilograms);
+  static std::string FormatLength(bool withUnit, double metres);
+  static std::string FormatShortLength(bool withUnit, double millimetres);
 
   // Version text of the program that last saved the project.
   std::string GetToolVersion() { return GetString(kToolVersion); }
@@ -81,4 +200,18 @@ class Cls_QsProject : public CTDbObject {
   void SetIntelligentController(const CTDbObject* controller) {
     SetReference(kIntelligentController, controller);
   }
+
+ private:
+  void BuildPlacementCache();
+  // The common steps of a new placement: project reference, defaults, insertion, default name;
+  // then the placement goes into the cache.
+  template <class T>
+  T* AddPlacement(std::unique_ptr<T> placement);
+
+  bool cacheBuilt_ = false;
+  LTPlacementCache placements_;
+  std::vector<std::string> seriesNames_;
+  std::string defaultBoxSeries_;
+  std::string defaultIndoorSeries_;
+  std::string defaultAXDSeries_;
 };

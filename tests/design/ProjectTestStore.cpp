@@ -43,6 +43,11 @@ CTMemDbEngine& ProjectTestStore::Project() const {
   return static_cast<CTMemDbEngine&>(*factory.Engine(1));
 }
 
+bool ProjectTestStore::LoadCatalogue(const std::string& fixture) const {
+  CTMemoryStream stream(testsupport::ReadFile(testsupport::CatalogueFixture(fixture)));
+  return static_cast<CTMemDbEngine&>(*factory.Engine(0)).LoadFromStream(stream);
+}
+
 std::string ProjectTestStore::SaveText() const {
   CTMemoryStream stream;
   Project().SaveToStream(stream);

@@ -27,6 +27,9 @@ struct ProjectTestStore {
   ~ProjectTestStore();
 
   CTMemDbEngine& Project() const;
+  // Loads a catalogue fixture compiled by the build (testsupport::CatalogueFixture) into the
+  // catalogue database.
+  bool LoadCatalogue(const std::string& fixture) const;
   // The project database in the text object format.
   std::string SaveText() const;
   bool LoadText(const std::string& text) const;
