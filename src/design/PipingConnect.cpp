@@ -11,7 +11,7 @@
 
 namespace {
 
-// The last node in the tree of the placements, searched from the end.
+// The node of the last of the placements that has one in the tree.
 Cls_QsPipingNode* LastNodeOf(const CTPipingTree& tree,
                              const std::vector<Cls_QsDevicePlacement*>& placements) {
   for (auto it = placements.rbegin(); it != placements.rend(); ++it) {
@@ -43,8 +43,8 @@ void DisconnectInTree(CTPipingTree& tree, Cls_QsDevicePlacement& placement) {
   tree.DeleteNode(*node);
 }
 
-// Grows the piping of a placement connected under parent before the piped sibling at
-// position `before` of the parent's piped children (the end when there is none).
+// Grows the piping for a placement connected under parent before the sibling `before` (null:
+// at the end).
 void ConnectInTree(CTPipingTree& tree, Cls_QsDevicePlacement& placement,
                    Cls_QsDevicePlacement& parent, Cls_QsDevicePlacement* before) {
   Cls_QsPipingNode* parentNode =
@@ -141,9 +141,9 @@ void Cls_QsOutPlacement::SizePipingTree() {
   auto* outdoor = model.IsSet() ? dynamic_cast<Cls_OutdoorUnit*>(CTDbObject::CachedObject(
                                       model.tableId, model.recordId, &Factory()))
                                 : nullptr;
-  // The longest equivalent length decides whether the main pipe is sized up; the indoor units'
-  // lengths of the last system check are not kept with the system, so the main pipe is sized
-  // for its load alone.
+  // Sized for the system's model. The longest equivalent length (which decides whether the main
+  // pipe is sized up) is a result of the system check that is not passed here yet: 0 sizes the
+  // main pipe for its load alone.
   root->ComputePipes(outdoor, nullptr, 0);
 }
 
