@@ -6,6 +6,8 @@
 #include "design/QsDevicePlacement.h"
 
 class Cls_OutdoorUnit;
+class CTPipingTree;
+class Cls_QsPipingNode;
 
 // One refrigerant system: an outdoor unit (or factory combination of modules) with everything
 // connected below it, and the design conditions its model is selected for.
@@ -112,11 +114,37 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
 
   // -- The system's refrigerant piping tree ----------------------------------------------------
   // Connects placement under parent (this system, a BS box or a header of it) before the sibling
-  // before (null: at the end), in the connection tree and in the piping tree.
+  // before (null: at the end), in the connection tree and in the piping tree, which then grows
+  // its default shape; the in-memory tree is dropped.
   void ConnectPlacement(Cls_QsDevicePlacement* placement, Cls_QsDevicePlacement* parent,
                         Cls_QsDevicePlacement* before);
   // Removes the placement's node from the piping tree (the connection tree is the caller's).
   void DisconnectPlacement(Cls_QsDevicePlacement* placement);
   // Forgets the in-memory piping tree; it is built again on next use.
   void DropPipingTree();
+  // The nodes of the in-memory tree, built from the stored nodes on first use and sized for the
+  // current models on every call. They belong to the system until the tree is dropped.
+  const std::vector<Cls_QsPipingNode*>& GetPipingNodes();
+  // The root node (the system's own), sized like GetPipingNodes; null when there is none.
+  Cls_QsPipingNode* GetRootNode();
+  // The in-memory tree itself, built on first use and not sized.
+  CTPipingTree& PipingTree();
+  // Grows the default piping tree for the current connection tree again; every branch length
+  // entered before is lost, and a broken stored tree is replaced.
+  void ResetPipingLayout();
+  // Moves the branch of a device or header node one joint towards the outdoor unit; false when
+  // that is not possible. changed tells whether the tree changed.
+  bool MoveBranchTowardsOutdoor(Cls_QsPipingNode* node, bool& changed);
+  // The node at a diagram point: first one whose symbol is hit, else one whose pipe is hit, each
+  // in node order; null when none.
+  Cls_QsPipingNode* FindNodeAt(double x, double y);
+
+ private:
+  struct LTPipingTreeDeleter {
+    void operator()(CTPipingTree* tree) const;
+  };
+
+  void SizePipingTree();
+
+  std::unique_ptr<CTPipingTree, LTPipingTreeDeleter> piping_;
 };

@@ -1,12 +1,46 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "design/PipingGeometry.h"
 #include "design/ProjectFields.h"
 #include "objectstore/DbObject.h"
 
+class CTPipingTree;
+class Cls_BSBox;
+class Cls_OutdoorUnit;
+class Cls_QsDevicePlacement;
+class Cls_QsHeaderPlacement;
+
+// Where the diagram layout put a node (drawing units): its box (0 wide and high for joints and
+// headers) and the pieces of the pipe drawn from it to its parent.
+struct LTPipingDiagramPlace {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<CTLinePiece> pipe;
+};
+
+// The sizes of the pipe from a node up to its parent, as the sizing found them: the number of
+// pipes (2 or 3; 0 before sizing), the diameters in mm (0 where none) and whether the pipe needs
+// a reducer at the device or joint it joins.
+struct LTPipeSizes {
+  int pipeCount = 0;
+  double liquid = 0;
+  double suctionGas = 0;
+  double dischargeGas = 0;
+  bool reducer = false;
+};
+
 // The stored nodes of a system's refrigerant piping tree. Each node knows its system, its parent
 // node and the length of the pipe that joins it to the parent.
+//
+// In memory a node also has its links in the system's tree (parent, children, the placement it
+// stands for), where the diagram put it, the sizes of its pipe and the size-up mark of the
+// selection. The links are set only by the system's tree (CTPipingTree), which keeps them equal
+// to the stored references.
 class Cls_QsPipingNode : public CTDbObject {
  public:
   static constexpr int kTableId = 178;
@@ -18,6 +52,8 @@ class Cls_QsPipingNode : public CTDbObject {
     kParentNode = 5,  // + 6
     kFieldCount = 7
   };
+
+  enum class Kind { kDevice, kJoint, kHeader };
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
 
@@ -34,8 +70,68 @@ class Cls_QsPipingNode : public CTDbObject {
   LTRecordRef GetParentNodeRef() { return ReadReference(*this, kParentNode); }
   void SetParentNode(const CTDbObject* node) { SetReference(kParentNode, node); }
 
+  virtual Kind NodeKind() const = 0;
+  bool IsDevice() const { return NodeKind() == Kind::kDevice; }
+  bool IsJoint() const { return NodeKind() == Kind::kJoint; }
+  bool IsHeader() const { return NodeKind() == Kind::kHeader; }
+
+  // -- Links in the system's tree ---------------------------------------------------------------
+  Cls_QsPipingNode* GetParent() const { return parent_; }
+  // A device node has at most one child, a joint two (first and second), a header any number.
+  const std::vector<Cls_QsPipingNode*>& Children() const { return children_; }
+  Cls_QsPipingNode* ChildAt(std::size_t index) const {
+    return index < children_.size() ? children_[index] : nullptr;
+  }
+  // The placement a device node stands for, or the header placement of a header node; null for
+  // a joint.
+  Cls_QsDevicePlacement* GetPlacement() const { return placement_; }
+  // The root: the node of the outdoor system itself.
+  bool IsRoot() const { return root_; }
+
+  // -- Results kept in memory -------------------------------------------------------------------
+  LTPipingDiagramPlace& DiagramPlace() { return place_; }
+  const LTPipingDiagramPlace& DiagramPlace() const { return place_; }
+  LTPipeSizes& PipeSizes() { return sizes_; }
+  const LTPipeSizes& PipeSizes() const { return sizes_; }
+  // The mark the selection sets on the pipes towards far indoor units: they are sized up.
+  bool GetSizeUpMark() const { return sizeUp_; }
+  void SetSizeUpMark(bool value) { sizeUp_ = value; }
+
+  // -- Behaviour ----------------------------------------------------------------------------------
+  // The capacity index of everything the node's pipe serves.
+  virtual double GetDownstreamIndex() const;
+  // The number of outlets: 2 for a joint, the header placement's for a header, 0 for a device.
+  virtual int GetConnectionCount() const { return 0; }
+  // The message naming the fitting (joint or header); 0 for a device node.
+  virtual int GetCaptionMessage() const { return 0; }
+  // Sizes the node's pipe and its subtree for the outdoor model, the BS box model the subtree
+  // hangs below (null: none) and the system's longest equivalent length.
+  virtual void ComputePipes(Cls_OutdoorUnit* outdoorModel, Cls_BSBox* boxModel,
+                            double longestEquivalentLength);
+  // Whether a diagram point lies on the node's own symbol (box, joint or header).
+  virtual bool HitTest(double x, double y) const = 0;
+  // Whether a diagram point lies on the pipe drawn from the node to its parent.
+  bool HitsPipe(double x, double y) const;
+
  protected:
   Cls_QsPipingNode(int tableId, int recordId, CTBaseFactory* factory);
+
+  // "Индекс мощности" and the downstream index, or empty when that is 0.
+  std::string IndexText() const;
+  // A fitting's text: its caption, the trimmed name of its chosen model and the index text, or
+  // the index text alone without model.
+  void FittingDisplayText(int& charset, std::string& text, int modelField) const;
+
+ private:
+  friend class CTPipingTree;
+
+  Cls_QsPipingNode* parent_ = nullptr;
+  std::vector<Cls_QsPipingNode*> children_;
+  Cls_QsDevicePlacement* placement_ = nullptr;
+  bool root_ = false;
+  LTPipingDiagramPlace place_;
+  LTPipeSizes sizes_;
+  bool sizeUp_ = false;
 };
 
 // The node of a placement in the piping: the outdoor system (the root), a BS box or an indoor
@@ -53,10 +149,19 @@ class Cls_QsDevicePipingNode : public Cls_QsPipingNode {
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
+  Kind NodeKind() const override { return Kind::kDevice; }
 
   // The placement the node stands for.
   LTRecordRef GetPlacementRef() { return ReadReference(*this, kPlacement); }
   void SetPlacement(const CTDbObject* placement) { SetReference(kPlacement, placement); }
+
+  // The type and model of the placement with the index text; the index text alone without
+  // model.
+  void GetDisplayText(int& charset, std::string& text) const override;
+  // The placement's capacity-index sum of what counts towards the combination ratio.
+  double GetDownstreamIndex() const override;
+  // Inside the box, edges included.
+  bool HitTest(double x, double y) const override;
 };
 
 // The common base of the nodes that carry a catalogue joint or header model.
@@ -75,6 +180,8 @@ class Cls_QsHJPipingNode : public Cls_QsPipingNode {
   LTRecordRef GetHeaderJointRef() { return ReadReference(*this, kHeaderJoint); }
   void SetHeaderJoint(const CTDbObject* model) { SetReference(kHeaderJoint, model); }
 
+  void GetDisplayText(int& charset, std::string& text) const override;
+
  protected:
   Cls_QsHJPipingNode(int tableId, int recordId, CTBaseFactory* factory);
 };
@@ -88,6 +195,13 @@ class Cls_QsJointPipingNode : public Cls_QsHJPipingNode {
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
+  Kind NodeKind() const override { return Kind::kJoint; }
+
+  int GetConnectionCount() const override { return 2; }
+  // "Соединение".
+  int GetCaptionMessage() const override;
+  // The joint symbol: 6 either side of its point, from 9 to 33 below its top.
+  bool HitTest(double x, double y) const override;
 };
 
 // The node of a header placement.
@@ -104,7 +218,15 @@ class Cls_QsHeaderPipingNode : public Cls_QsHJPipingNode {
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");
   int TableId() const override { return kTableId; }
+  Kind NodeKind() const override { return Kind::kHeader; }
 
   LTRecordRef GetHeaderPlacementRef() { return ReadReference(*this, kHeaderPlacement); }
   void SetHeaderPlacement(const CTDbObject* header) { SetReference(kHeaderPlacement, header); }
+
+  // The header placement's number of outlets (0 without placement).
+  int GetConnectionCount() const override;
+  // "\"Гребенка\"".
+  int GetCaptionMessage() const override;
+  // The header symbol: 5 either side of its point, from 6 to 36 below its top.
+  bool HitTest(double x, double y) const override;
 };

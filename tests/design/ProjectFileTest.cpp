@@ -97,8 +97,14 @@ TEST(ProjectFile, EveryPlacementKindWithOptionsSurvivesSaveAndLoad) {
   EXPECT_EQ(dynamic_cast<Cls_QsIndPlacement&>(*project->GetTopLevelPlacements().back())
                 .GetCoolCapReqTotal(),
             3.5);
-  EXPECT_EQ(
-      CTDbObject::AllObjects(Cls_QsDevicePipingNode::kTableId, false, &d.store.factory).size(), 1u);
+  // The piping came along: nodes for the system, the box, the unit and the AXD unit (not for the
+  // AEX and the adapter-connected units), the header's node and the joint below the box.
+  const auto count = [&](int table) {
+    return CTDbObject::AllObjects(table, false, &d.store.factory).size();
+  };
+  EXPECT_EQ(count(Cls_QsDevicePipingNode::kTableId), 4u);
+  EXPECT_EQ(count(Cls_QsHeaderPipingNode::kTableId), 1u);
+  EXPECT_EQ(count(Cls_QsJointPipingNode::kTableId), 1u);
   project.reset();
 }
 
