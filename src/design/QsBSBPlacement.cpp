@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kMsgTypeName = 10107;
+constexpr int kMsgBoxTypeName = 10107;
 
 }  // namespace
 
@@ -21,7 +21,7 @@ void Cls_QsBSBPlacement::GetDisplayText(int& charset, std::string& text) const {
 }
 
 void Cls_QsBSBPlacement::GetTypeName(int& charset, std::string& text) const {
-  TBaseMsg::GetText(kMsgTypeName, charset, text);
+  TBaseMsg::GetText(kMsgBoxTypeName, charset, text);
 }
 
 void Cls_QsBSBPlacement::GetNamePrefix(std::string& text) const {

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kMsgTypeName = 10109;
+constexpr int kMsgHeaderTypeName = 10109;
 
 }  // namespace
 
@@ -23,7 +23,7 @@ void Cls_QsHeaderPlacement::GetDisplayText(int& charset, std::string& text) cons
 }
 
 void Cls_QsHeaderPlacement::GetTypeName(int& charset, std::string& text) const {
-  TBaseMsg::GetText(kMsgTypeName, charset, text);
+  TBaseMsg::GetText(kMsgHeaderTypeName, charset, text);
 }
 
 void Cls_QsHeaderPlacement::GetFullName(std::string& text) const {

@@ -18,13 +18,7 @@
 
 namespace {
 
-constexpr int kMsgTypeName = 10110;
-
-// Indoor option kinds.
-constexpr int kKindWiredRemote = 0;
-constexpr int kKindWirelessRemote = 6;
-constexpr int kKindInterfaceAdapter = 8;
-constexpr int kKindRemoteSensor = 9;
+constexpr int kMsgIndoorTypeName = 10110;
 
 }  // namespace
 
@@ -61,7 +55,7 @@ void Cls_QsIndPlacement::GetDisplayText(int& charset, std::string& text) const {
 }
 
 void Cls_QsIndPlacement::GetTypeName(int& charset, std::string& text) const {
-  TBaseMsg::GetText(kMsgTypeName, charset, text);
+  TBaseMsg::GetText(kMsgIndoorTypeName, charset, text);
 }
 
 void Cls_QsIndPlacement::GetNamePrefix(std::string& text) const {
@@ -119,15 +113,15 @@ bool Cls_QsIndPlacement::IsIndoorOptionOfKind(Cls_DeviceOption& option, int kind
 }
 
 bool Cls_QsIndPlacement::IsWiredRemote(Cls_DeviceOption& option) const {
-  return IsIndoorOptionOfKind(option, kKindWiredRemote);
+  return IsIndoorOptionOfKind(option, kOptionWiredRemote);
 }
 
 bool Cls_QsIndPlacement::IsWirelessRemote(Cls_DeviceOption& option) const {
-  return IsIndoorOptionOfKind(option, kKindWirelessRemote);
+  return IsIndoorOptionOfKind(option, kOptionWirelessRemote);
 }
 
 bool Cls_QsIndPlacement::IsRemoteSensor(Cls_DeviceOption& option) const {
-  return IsIndoorOptionOfKind(option, kKindRemoteSensor);
+  return IsIndoorOptionOfKind(option, kOptionRemoteSensor);
 }
 
 LTOptionOfferList Cls_QsIndPlacement::GetOptionCombinations(CTDbObject* model) {
@@ -148,7 +142,7 @@ LTOptionOfferList Cls_QsIndPlacement::GetOptionCombinations(CTDbObject* model) {
   }
   std::erase_if(offers, [&](const auto& offer) {
     Cls_DeviceOption* option = CatalogueOption(offer->DeviceOptionRef(), &Factory());
-    if (!option || !IsIndoorOptionOfKind(*option, kKindInterfaceAdapter)) return false;
+    if (!option || !IsIndoorOptionOfKind(*option, kOptionInterfaceAdapter)) return false;
     if (!hasController) return true;
     offer->SetBool(Cls_DevOptCombination::kIsStandard, true);  // in memory only
     return false;
@@ -212,7 +206,7 @@ bool Cls_QsIndPlacement::HasRemoteSensor(bool refresh) {
 bool Cls_QsIndPlacement::HasInterfaceAdapter() {
   const std::vector<Cls_DeviceOption*> options = ReconciledCatalogueOptions();
   return std::any_of(options.begin(), options.end(), [](Cls_DeviceOption* o) {
-    return IsIndoorOptionOfKind(*o, kKindInterfaceAdapter);
+    return IsIndoorOptionOfKind(*o, kOptionInterfaceAdapter);
   });
 }
 

@@ -39,6 +39,14 @@ class Cls_QsIndPlacement : public Cls_QsDevicePlacement {
     kRemoteOfPreviousUnit = 3
   };
 
+  // The kinds of indoor option (OPT_Type) that decide remote controllers and adapters.
+  enum IndoorOptionKind : int {
+    kOptionWiredRemote = 0,
+    kOptionWirelessRemote = 6,
+    kOptionInterfaceAdapter = 8,
+    kOptionRemoteSensor = 9
+  };
+
   explicit Cls_QsIndPlacement(int recordId, CTBaseFactory* factory = nullptr);
 
   static void DefineFields(CTTableInfo& table, const std::string& idFieldName = "");

@@ -11,7 +11,6 @@ namespace {
 constexpr int kMsgOtherDevice = 10108;
 constexpr int kMsgVentilationUnit = 10114;
 
-constexpr int kKindInterfaceAdapter = 8;
 // Ventilation-unit option kinds.
 constexpr int kKindVentilationRemote = 3;
 constexpr int kKindVentilationWirelessRemote = 4;
@@ -55,7 +54,7 @@ void Cls_QsHXB415Placement::GetModelName(int& charset, std::string& text) const 
 
 void Cls_QsHXB415Placement::InitDefaults() {
   Cls_DeviceOption* adapter = CatalogueOption(CTPreferences::Current().adapterOption, &Factory());
-  if (adapter && IsIndoorOptionOfKind(*adapter, kKindInterfaceAdapter)) SetAdapter(adapter);
+  if (adapter && IsIndoorOptionOfKind(*adapter, kOptionInterfaceAdapter)) SetAdapter(adapter);
   SetManualSelect(true);
 }
 

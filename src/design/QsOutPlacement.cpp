@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kMsgTypeName = 10112;
+constexpr int kMsgOutdoorTypeName = 10112;
 
 }  // namespace
 
@@ -50,7 +50,7 @@ void Cls_QsOutPlacement::GetDisplayText(int& charset, std::string& text) const {
 }
 
 void Cls_QsOutPlacement::GetTypeName(int& charset, std::string& text) const {
-  TBaseMsg::GetText(kMsgTypeName, charset, text);
+  TBaseMsg::GetText(kMsgOutdoorTypeName, charset, text);
 }
 
 void Cls_QsOutPlacement::GetNamePrefix(std::string& text) const {

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kMsgTypeName = 10113;
+constexpr int kMsgProjectTypeName = 10113;
 
 // A version text as a number; an unreadable text counts as 0.
 double VersionNumber(const std::string& text) {
@@ -64,7 +64,7 @@ void Cls_QsProject::SetName(const std::string& text) {
 }
 
 void Cls_QsProject::GetTypeName(int& charset, std::string& text) const {
-  TBaseMsg::GetText(kMsgTypeName, charset, text);
+  TBaseMsg::GetText(kMsgProjectTypeName, charset, text);
 }
 
 void Cls_QsProject::InitDefaults() {
