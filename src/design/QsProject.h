@@ -119,6 +119,13 @@ class Cls_QsProject : public CTDbObject {
   // Checks every system; every other top-level placement gets error 10042 and loses its model
   // (an indoor unit whose model is chosen by hand keeps it).
   void RecalculateAll(const LTOutdoorUnitList& outdoorUnits);
+  // Copies a system of the project with everything connected below it, their options and the
+  // piping tree with its branch lengths and order (ProjectSystemCopy.cpp), then recalculates
+  // the project. The copy is named copyOfCaption (the front end's "copy of" caption), a blank
+  // and the source's name. Every copy is a new record; the source is left as it is, except
+  // that its options are reconciled with its model first. Returns the new system.
+  Cls_QsOutPlacement* CopySystem(Cls_QsOutPlacement& source, const std::string& copyOfCaption,
+                                 const LTOutdoorUnitList& outdoorUnits);
 
   // -- Series
   // --------------------------------------------------------------------------------------- The
