@@ -9,6 +9,7 @@
 // that kept the source's id would name a record that already exists.
 
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,22 @@ void CopyReference(CTDbObject& copy, CTDbObject& source, int field) {
   copy.SetReference(
       field,
       ref.IsSet() ? CTDbObject::CachedObject(ref.tableId, ref.recordId, &copy.Factory()) : nullptr);
+}
+
+// The copy's name: the caption and the source's name; systems' names are unique, so when that is
+// taken (the system was copied before) a number follows: "Copy of Out 1 2", "... 3".
+std::string CopyName(const LTPlacementCache& placements, const Cls_QsOutPlacement& system,
+                     const std::string& wanted) {
+  const auto taken = [&](const std::string& name) {
+    for (const auto& p : placements) {
+      if (p.get() != &system && p->TableId() == Cls_QsOutPlacement::kTableId && p->Name() == name)
+        return true;
+    }
+    return false;
+  };
+  std::string name = wanted;
+  for (int n = 2; taken(name); ++n) name = wanted + " " + std::to_string(n);
+  return name;
 }
 
 // Gives the copy the source's used options, after reconciling the source's with its model.
@@ -144,7 +161,10 @@ Cls_QsOutPlacement* Cls_QsProject::CopySystem(Cls_QsOutPlacement& source,
     copy->CopyValuesFrom(*original, Cls_QsDevicePlacement::kName, false);
 
     if (copy == system) {
-      system->SetName(copyOfCaption + " " + source.Name());
+      system->SetName(CopyName(GetPlacements(), *system, copyOfCaption + " " + source.Name()));
+      // The copy keeps its own place on the central-control tab (after every system there is)
+      // rather than sharing the source's.
+      system->SetCcSeqNr(system->RecordId());
       // The controller the user preferred for the system is a choice of the user's, as the
       // values are; the check does not choose it again.
       CopyReference(*system, source, Cls_QsOutPlacement::kPreferredController);

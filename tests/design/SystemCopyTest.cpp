@@ -66,7 +66,9 @@ std::string ValuesText(CTDbObject& object, const std::set<int>& except) {
 // the adapter of an adapter-connected device, and the used options.
 std::string Describe(DesignStore& d, Cls_QsDevicePlacement& placement, int depth = 0) {
   std::set<int> except{Cls_QsDevicePlacement::kPrefOptionsAssigned};
-  if (depth == 0) except.insert(Cls_QsDevicePlacement::kName);
+  // The name and the central-control position of a copied system are its own
+  // (ASecondCopyGetsANameOfItsOwn).
+  if (depth == 0) except.insert({Cls_QsDevicePlacement::kName, Cls_QsOutPlacement::kCcSeqNr});
   auto* indoor = dynamic_cast<Cls_QsIndPlacement*>(&placement);
   if (indoor) except.insert(Cls_QsIndPlacement::kIuSeqNr);
   std::string text = std::string(2 * depth, ' ') + std::to_string(placement.TableId()) + " " +
@@ -246,6 +248,18 @@ TEST_F(SystemCopy, CopiesPlacementsOptionsAndPipingAsNewRecords) {
       pairs.emplace_back(original->Children()[c], copied->Children()[c]);
     }
   }
+}
+
+// Systems' names are unique: a second copy of the same system is numbered. Each copy has its own
+// place on the central-control tab.
+TEST_F(SystemCopy, ASecondCopyGetsANameOfItsOwn) {
+  Cls_QsOutPlacement* first = d.project->CopySystem(*source, Ansi("Копия"), d.OutdoorUnits());
+  Cls_QsOutPlacement* second = d.project->CopySystem(*source, Ansi("Копия"), d.OutdoorUnits());
+  EXPECT_EQ(first->Name(), Ansi("Копия Out 1"));
+  EXPECT_EQ(second->Name(), Ansi("Копия Out 1 2"));
+  EXPECT_EQ(first->GetCcSeqNr(), first->RecordId());
+  EXPECT_EQ(second->GetCcSeqNr(), second->RecordId());
+  EXPECT_NE(first->GetCcSeqNr(), source->GetCcSeqNr());
 }
 
 TEST_F(SystemCopy, BothSystemsSurviveAFile) {
