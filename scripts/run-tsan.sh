@@ -12,7 +12,7 @@ tools=()
 if [ -x build/release/tools/catalogue/qrn-catalogue ]; then tools=(-DQRN_TOOLS_FROM=build/release); fi
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DQRN_WERROR=ON -DQRN_SANITIZE_THREAD=ON \
-  -DQRN_BUILD_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON "${tools[@]}"
+  -DQRN_BUILD_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 "${tools[@]}"
 cmake --build build/tsan -j "$jobs" --target objectstore_tests catalogue_tests
 
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
