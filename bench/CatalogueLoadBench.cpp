@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ShippedProgram.h"
 #include "app/ProgramFactory.h"
 #include "catalogue/CapacityTables.h"
 #include "catalogue/CompatTables.h"
@@ -42,17 +43,8 @@ void BM_ExpandCatalogue(benchmark::State& state) {
 BENCHMARK(BM_ExpandCatalogue)->Unit(benchmark::kMillisecond);
 
 void BM_ConnectCatalogue(benchmark::State& state) {
-  testsupport::TempDir dir;
-  CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
-  CTSettingsStore::SetProcess(&settings);
-  RegisterBuiltinMessages();
-  CTHeadlessMessageUi ui;
-  CTScopedMessageUi scoped(ui);
-  RegisterProgramEngines();
-  CTFactory factory;
-  CTScopedDefaultFactory defaultFactory(factory);
-  factory.SetReadOnly(CTFactory::kCatalogue, true);
-  factory.SetScratchProject(true);
+  LTShippedProgram program;
+  CTFactory& factory = program.Factory();
   for (auto _ : state) {
     // The empty project connects along; it costs next to nothing.
     if (!factory.ConnectAll()) std::abort();
@@ -60,41 +52,10 @@ void BM_ConnectCatalogue(benchmark::State& state) {
     factory.DisconnectAll();
     state.ResumeTiming();
   }
-  CTSettingsStore::SetProcess(nullptr);
   state.SetBytesProcessed(
       static_cast<int64_t>(state.iterations() * CTResources::Find("DEVICE_DATABASE")->size()));
 }
 BENCHMARK(BM_ConnectCatalogue)->Unit(benchmark::kMillisecond);
-
-// The program's factory over the embedded catalogue (and an empty project), with the settings
-// and message front end it needs, for as long as it lives.
-class LTProgram {
- public:
-  LTProgram() : settings_(dir_.File("user.txt"), dir_.File("machine.txt")), scoped_(ui_) {
-    CTSettingsStore::SetProcess(&settings_);
-    RegisterBuiltinMessages();
-    RegisterProgramEngines();
-    factory_ = std::make_unique<CTFactory>();
-    defaultFactory_ = std::make_unique<CTScopedDefaultFactory>(*factory_);
-    factory_->SetReadOnly(CTFactory::kCatalogue, true);
-    factory_->SetScratchProject(true);
-  }
-  ~LTProgram() {
-    factory_->DisconnectAll();
-    defaultFactory_.reset();
-    factory_.reset();
-    CTSettingsStore::SetProcess(nullptr);
-  }
-  CTFactory& Factory() { return *factory_; }
-
- private:
-  testsupport::TempDir dir_;
-  CTSettingsStore settings_;
-  CTHeadlessMessageUi ui_;
-  CTScopedMessageUi scoped_;
-  std::unique_ptr<CTFactory> factory_;
-  std::unique_ptr<CTScopedDefaultFactory> defaultFactory_;
-};
 
 // What the outdoor selection asks of every model on its first pass: the four kinds of curve
 // families, the defrost table, the compatible indoor models, the diameter and joint rows.
@@ -113,7 +74,7 @@ void UseOutdoorViews(CTDbObjectList& units) {
 
 // Building the views of every outdoor model right after connecting (connecting is not timed).
 void BM_BuildOutdoorViews(benchmark::State& state) {
-  LTProgram program;
+  LTShippedProgram program;
   std::size_t models = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -135,7 +96,7 @@ BENCHMARK(BM_BuildOutdoorViews)->Unit(benchmark::kMillisecond);
 // The same requests from fresh handles on every model once the views exist, as a later pass
 // over the models (a new query's objects) makes them.
 void BM_OutdoorViewsFromNewHandles(benchmark::State& state) {
-  LTProgram program;
+  LTShippedProgram program;
   if (!program.Factory().ConnectAll()) std::abort();
   {
     CTDbObjectList warm =

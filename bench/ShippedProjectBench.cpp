@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ShippedProgram.h"
 #include "app/ProgramFactory.h"
 #include "catalogue/Devices.h"
 #include "catalogue/IndoorUnits.h"
@@ -39,34 +40,17 @@ constexpr int kUnitsPerSystem = 20;
 // temporary folder and a headless message front end; the project file is saved beside them.
 class LTShippedDesign {
  public:
-  LTShippedDesign() : settings_(dir_.File("user.txt"), dir_.File("machine.txt")), scoped_(ui_) {
-    CTSettingsStore::SetProcess(&settings_);
-    RegisterBuiltinMessages();
-    RegisterProgramEngines();
-    // Loading the saved file goes through the memory engine, which needs the data-source entry.
-    EnsureProjectDataSource();
-    factory_ = std::make_unique<CTFactory>();
-    defaultFactory_ = std::make_unique<CTScopedDefaultFactory>(*factory_);
-    factory_->SetReadOnly(CTFactory::kCatalogue, true);
-    factory_->SetScratchProject(true);
-    preferences_ = std::make_unique<CTScopedPreferences>(preferenceValues_);
-    ready_ = factory_->ConnectAll() && Build();
-    factory_->SetFileName(CTFactory::kProject, dir_.File("project.qrn"));
+  LTShippedDesign() : preferences_(preferenceValues_) {
+    ready_ = program_.Factory().ConnectAll() && Build();
+    program_.Factory().SetFileName(CTFactory::kProject, program_.Dir().File("project.qrn"));
   }
-  ~LTShippedDesign() {
-    project_.reset();
-    factory_->DisconnectAll();
-    preferences_.reset();
-    defaultFactory_.reset();
-    factory_.reset();
-    CTSettingsStore::SetProcess(nullptr);
-  }
+  ~LTShippedDesign() { project_.reset(); }
 
   bool Ready() const { return ready_; }
-  CTFactory& Factory() { return *factory_; }
+  CTFactory& Factory() { return program_.Factory(); }
   Cls_QsProject& Project() { return *project_; }
   const LTOutdoorUnitList& OutdoorUnits() const { return outdoorUnits_; }
-  std::string FilePath() const { return factory_->Database(CTFactory::kProject).fileName; }
+  std::string FilePath() { return program_.Factory().Database(CTFactory::kProject).fileName; }
 
   // The systems of the project's placement cache, reading the cache when it was dropped.
   std::vector<Cls_QsOutPlacement*> Systems() {
@@ -81,24 +65,24 @@ class LTShippedDesign {
   // the project record of the database connected again.
   void CloseProject() { project_.reset(); }
   void OpenProject() {
-    project_ = std::make_unique<Cls_QsProject>(projectId_, factory_.get());
+    project_ = std::make_unique<Cls_QsProject>(projectId_, &program_.Factory());
     project_->BuildSeriesLists(outdoorUnits_);
   }
 
  private:
   bool Build() {
     for (const auto& object :
-         CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, factory_.get())) {
-      auto* unit = dynamic_cast<Cls_OutdoorUnit*>(
-          CTDbObject::CachedObject(Cls_OutdoorUnit::kTableId, object->RecordId(), factory_.get()));
+         CTDbObject::AllObjects(Cls_OutdoorUnit::kTableId, false, &program_.Factory())) {
+      auto* unit = dynamic_cast<Cls_OutdoorUnit*>(CTDbObject::CachedObject(
+          Cls_OutdoorUnit::kTableId, object->RecordId(), &program_.Factory()));
       if (unit && !unit->IsDeleted()) outdoorUnits_.push_back(unit);
     }
-    project_ = std::make_unique<Cls_QsProject>(0, factory_.get());
+    project_ = std::make_unique<Cls_QsProject>(0, &program_.Factory());
     project_->InitDefaults();
     project_->Insert();
     projectId_ = project_->RecordId();
     CTDbObject* refrigerant =
-        CTDbObject::CachedObject(Cls_Refrigerant::kTableId, 1, factory_.get());
+        CTDbObject::CachedObject(Cls_Refrigerant::kTableId, 1, &program_.Factory());
     if (!refrigerant) return false;
     project_->ChangeRefrigerant(refrigerant, outdoorUnits_);
 
@@ -143,14 +127,9 @@ class LTShippedDesign {
     return static_cast<int>(Systems().size()) == kSystems;
   }
 
-  testsupport::TempDir dir_;
-  CTSettingsStore settings_;
-  CTHeadlessMessageUi ui_;
-  CTScopedMessageUi scoped_;
+  LTShippedProgram program_;
   CTPreferences preferenceValues_;
-  std::unique_ptr<CTScopedPreferences> preferences_;
-  std::unique_ptr<CTFactory> factory_;
-  std::unique_ptr<CTScopedDefaultFactory> defaultFactory_;
+  CTScopedPreferences preferences_;
   LTOutdoorUnitList outdoorUnits_;
   std::unique_ptr<Cls_QsProject> project_;
   int projectId_ = 0;

@@ -214,14 +214,7 @@ std::vector<Cls_QsIndPlacement*> Cls_QsProject::GetIndoorPlacements() {
 }
 
 void Cls_QsProject::RenumberPlacements(const std::vector<Cls_QsDevicePlacement*>& topLevelInOrder) {
-  for (std::size_t n = 0; n < topLevelInOrder.size(); ++n) {
-    Cls_QsDevicePlacement* p = topLevelInOrder[n];
-    if (p->GetSeqNr() != static_cast<int>(n)) {
-      p->SetSeqNr(static_cast<int>(n));
-      p->Post();
-    }
-    p->RenumberChildren();
-  }
+  Cls_QsDevicePlacement::Renumber(topLevelInOrder);
 }
 
 // -- Deleting -------------------------------------------------------------------------------------

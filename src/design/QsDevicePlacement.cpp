@@ -142,13 +142,17 @@ void Cls_QsDevicePlacement::SetParentRef(Cls_QsDevicePlacement* parent) {
 }
 
 void Cls_QsDevicePlacement::RenumberChildren() {
-  for (std::size_t n = 0; n < children_.size(); ++n) {
-    Cls_QsDevicePlacement* child = children_[n];
-    if (child->GetSeqNr() != static_cast<int>(n)) {
-      child->SetSeqNr(static_cast<int>(n));
-      child->Post();
+  Renumber(children_);
+}
+
+void Cls_QsDevicePlacement::Renumber(const std::vector<Cls_QsDevicePlacement*>& siblings) {
+  for (std::size_t n = 0; n < siblings.size(); ++n) {
+    Cls_QsDevicePlacement* p = siblings[n];
+    if (p->GetSeqNr() != static_cast<int>(n)) {
+      p->SetSeqNr(static_cast<int>(n));
+      p->Post();
     }
-    child->RenumberChildren();
+    p->RenumberChildren();
   }
 }
 

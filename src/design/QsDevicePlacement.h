@@ -146,6 +146,8 @@ class Cls_QsDevicePlacement : public CTDbObject {
   // Depth first: the nth child (from 0) gets sequence number n and is posted when it changed,
   // then its own children are renumbered.
   void RenumberChildren();
+  // The same for a list of siblings: the nth gets sequence number n, then its children.
+  static void Renumber(const std::vector<Cls_QsDevicePlacement*>& siblings);
   // Takes the placement out of its parent: its node leaves the system's piping tree, the parent
   // pointer and reference are cleared and the old parent's children renumbered. Nothing happens
   // to a placement without parent.
