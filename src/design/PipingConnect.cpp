@@ -141,10 +141,9 @@ void Cls_QsOutPlacement::SizePipingTree() {
   auto* outdoor = model.IsSet() ? dynamic_cast<Cls_OutdoorUnit*>(CTDbObject::CachedObject(
                                       model.tableId, model.recordId, &Factory()))
                                 : nullptr;
-  // Sized for the system's model. The longest equivalent length (which decides whether the main
-  // pipe is sized up) is a result of the system check that is not passed here yet: 0 sizes the
-  // main pipe for its load alone.
-  root->ComputePipes(outdoor, nullptr, 0);
+  // Sized for the system's model and the longest equivalent length of the last check (which
+  // decides whether the main pipe is sized up).
+  root->ComputePipes(outdoor, nullptr, GetMaxEquivalentLength());
 }
 
 const std::vector<Cls_QsPipingNode*>& Cls_QsOutPlacement::GetPipingNodes() {

@@ -1,9 +1,11 @@
 #include "design/QsOutPlacement.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "catalogue/OutdoorUnits.h"
 #include "design/Preferences.h"
+#include "design/QsIndPlacement.h"
 #include "i18n/MessageCatalog.h"
 #include "objectstore/TableInfo.h"
 
@@ -88,4 +90,33 @@ void Cls_QsOutPlacement::StoreAsDefaults() {
   Cls_QsDevicePlacement::StoreAsDefaults();
 }
 
-void Cls_QsOutPlacement::CheckSystem(const std::vector<Cls_OutdoorUnit*>&) {}
+void Cls_QsOutPlacement::CheckSystem(const std::vector<Cls_OutdoorUnit*>&, CTPipingErrorList*) {}
+
+std::vector<Cls_QsIndPlacement*> Cls_QsOutPlacement::GetIndoorUnits() const {
+  std::vector<Cls_QsIndPlacement*> units;
+  // Depth first in child order, with an explicit stack (children pushed in reverse).
+  std::vector<Cls_QsDevicePlacement*> stack(Children().rbegin(), Children().rend());
+  while (!stack.empty()) {
+    Cls_QsDevicePlacement* p = stack.back();
+    stack.pop_back();
+    if (auto* unit = dynamic_cast<Cls_QsIndPlacement*>(p)) units.push_back(unit);
+    stack.insert(stack.end(), p->Children().rbegin(), p->Children().rend());
+  }
+  return units;
+}
+
+double Cls_QsOutPlacement::GetMaxEquivalentLength() const {
+  double longest = 0;
+  for (Cls_QsIndPlacement* unit : GetIndoorUnits()) {
+    longest = std::max(longest, unit->EquivalentLength());
+  }
+  return longest;
+}
+
+double Cls_QsOutPlacement::GetMaxEffectiveLength() const {
+  double longest = 0;
+  for (Cls_QsIndPlacement* unit : GetIndoorUnits()) {
+    longest = std::max(longest, unit->EffectiveLength());
+  }
+  return longest;
+}

@@ -5,8 +5,10 @@
 
 #include "design/QsDevicePlacement.h"
 
+class CTPipingErrorList;
 class Cls_OutdoorUnit;
 class CTPipingTree;
+class Cls_QsIndPlacement;
 class Cls_QsPipingNode;
 
 // One refrigerant system: an outdoor unit (or factory combination of modules) with everything
@@ -52,9 +54,18 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   void StoreAsDefaults() override;
 
   // Re-selects the system: the outdoor model, the indoor and box models below it, and the
-  // checks that set the error states of the system and everything below it. The selection
-  // rules fill it in; until then it changes nothing.
-  void CheckSystem(const std::vector<Cls_OutdoorUnit*>& outdoorUnits);
+  // checks that set the error states of the system and everything below it. The manual piping
+  // check lists its findings in errors when given.
+  void CheckSystem(const std::vector<Cls_OutdoorUnit*>& outdoorUnits,
+                   CTPipingErrorList* errors = nullptr);
+
+  // Every indoor unit below the system (boxes and headers walked through), depth first in child
+  // order. The placements belong to the project.
+  std::vector<Cls_QsIndPlacement*> GetIndoorUnits() const;
+  // The largest equivalent, respectively effective, length the last check gave the indoor units
+  // (m); 0 without indoor units.
+  double GetMaxEquivalentLength() const;
+  double GetMaxEffectiveLength() const;
 
   // Central control: the preferred controller is the variant with sub-components.
   bool GetCcUseSubComponents() { return GetBool(kCcUseSubComponents); }

@@ -1,0 +1,10 @@
+#pragma once
+
+class Cls_QsOutPlacement;
+
+// The additional refrigerant charge (kg) of a system: every pipe's length times the catalogue's
+// coefficient for its liquid size and the project's refrigerant. 0 without model.
+double GetAdditionalCharge(Cls_QsOutPlacement& system);
+// Whether the report must say that the outdoor unit's automatic recharge cannot be used because
+// the system is loaded below the model's minimum ratio (given in minimumRatio, %).
+bool AutoRechargeNote(Cls_QsOutPlacement& system, double& minimumRatio);
