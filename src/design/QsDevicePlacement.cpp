@@ -174,3 +174,38 @@ double Cls_QsDevicePlacement::GetCapacityIndexSum(bool counting) {
   for (Cls_QsDevicePlacement* child : children_) sum += child->GetCapacityIndexSum(counting);
   return sum;
 }
+
+// -- Model trials ----------------------------------------------------------------------------------
+
+void Cls_QsDevicePlacement::BeginModelTrial() {
+  inModelTrial_ = true;
+  trialStartTable_ = Values().GetInt(kDevice);
+  trialStartRecord_ = Values().GetInt(kDevice + 1);
+}
+
+void Cls_QsDevicePlacement::SetTrialModel(const CTDbObject* model) {
+  const int tableId = model ? model->Table().Id() : 0;
+  const int recordId = model ? model->RecordId() : 0;
+  if (inModelTrial_) {
+    Values().SetInt(kDevice, tableId);
+    Values().SetInt(kDevice + 1, recordId);
+    return;
+  }
+  if (Values().GetInt(kDevice) != tableId || Values().GetInt(kDevice + 1) != recordId) {
+    SetModel(model);
+  }
+}
+
+void Cls_QsDevicePlacement::EndModelTrial() {
+  if (!inModelTrial_) return;
+  inModelTrial_ = false;
+  const int tableId = Values().GetInt(kDevice);
+  const int recordId = Values().GetInt(kDevice + 1);
+  if (tableId == trialStartTable_ && recordId == trialStartRecord_) return;
+  // Back to the stored value first, so that the store sees one change from it.
+  Values().SetInt(kDevice, trialStartTable_);
+  Values().SetInt(kDevice + 1, trialStartRecord_);
+  const CTDbObject* model =
+      recordId > 0 ? CTDbObject::CachedObject(tableId, recordId, &Factory()) : nullptr;
+  SetModel(model);
+}

@@ -105,6 +105,15 @@ class Cls_QsDevicePlacement : public CTDbObject {
   // are created.
   void SetUsedOptions(const std::vector<Cls_DeviceOption*>& chosen);
 
+  // -- Model trials of the selection ----------------------------------------------------------
+  // The selection tries models for many candidates before it settles. While a trial runs,
+  // SetTrialModel changes the model of this object only, and EndModelTrial stores the last one
+  // when it differs from the model stored when the trial began; so a check that ends with the
+  // same models writes nothing. Outside a trial SetTrialModel stores the model when it changes.
+  void BeginModelTrial();
+  void SetTrialModel(const CTDbObject* model);
+  void EndModelTrial();
+
   // -- Error state of the last check (in memory only) ---------------------------------------
   void SetError(int number, const std::string& firstText, int level,
                 const std::string& secondText = {});
@@ -178,6 +187,9 @@ class Cls_QsDevicePlacement : public CTDbObject {
   std::string errorText2_;
   int diagramX_ = 0;
   int diagramY_ = 0;
+  bool inModelTrial_ = false;
+  int trialStartTable_ = 0;
+  int trialStartRecord_ = 0;
 };
 
 // The last decimal number that ends a name (the name's trailing digits, leading zeros dropped,

@@ -193,6 +193,19 @@ void Cls_QsIndPlacement::RefreshRemoteOptions() {
   }
 }
 
+void Cls_QsIndPlacement::ReadRemoteOptions() {
+  remoteOption_ = nullptr;
+  remoteSensorOption_ = nullptr;
+  for (const auto& used : GetUsedOptions()) {
+    Cls_DeviceOption* option = CatalogueOption(used->GetOptionRef(), &Factory());
+    if (!option) continue;
+    if (!remoteOption_ && (IsWiredRemote(*option) || IsWirelessRemote(*option))) {
+      remoteOption_ = option;
+    }
+    if (!remoteSensorOption_ && IsRemoteSensor(*option)) remoteSensorOption_ = option;
+  }
+}
+
 bool Cls_QsIndPlacement::HasOwnRemote(bool refresh) {
   if (refresh) RefreshRemoteOptions();
   return remoteOption_ != nullptr;
@@ -209,6 +222,3 @@ bool Cls_QsIndPlacement::HasInterfaceAdapter() {
     return IsIndoorOptionOfKind(*o, kOptionInterfaceAdapter);
   });
 }
-
-void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement&, Cls_OutdoorUnit*, const TAir&,
-                                             double, double) {}

@@ -7,6 +7,7 @@
 
 class Cls_DeviceOption;
 class Cls_OutdoorUnit;
+class CTSelectionContext;
 class Cls_QsOutPlacement;
 class TAir;
 
@@ -82,6 +83,10 @@ class Cls_QsIndPlacement : public Cls_QsDevicePlacement {
   // its options; refresh reconciles the options and looks again, otherwise the last answer.
   virtual bool HasOwnRemote(bool refresh);
   virtual bool HasRemoteSensor(bool refresh);
+  // Takes the remote-controller and remote-sensor answers from the used options as stored,
+  // without reconciling them with the model (which may write): the system check's way to know
+  // every unit's arrangement.
+  void ReadRemoteOptions();
   // What a catalogue option is to this kind of unit.
   virtual bool IsWiredRemote(Cls_DeviceOption& option) const;
   virtual bool IsWirelessRemote(Cls_DeviceOption& option) const;
@@ -92,10 +97,30 @@ class Cls_QsIndPlacement : public Cls_QsDevicePlacement {
   virtual bool MayHeadRemoteGroup() const { return true; }
 
   // Chooses or checks the model within the system for the outdoor model under trial (null:
-  // none) with the estimated total capacity indexes, and sets the error state. The selection
-  // rules fill it in; until then it changes nothing.
+  // none) with the estimated total capacity indexes at which the outdoor capacity is shared,
+  // and sets the error state. A system check passes its context, which keeps what all its
+  // units share.
   void SelectModelInSystem(Cls_QsOutPlacement& system, Cls_OutdoorUnit* outdoorModel,
-                           const TAir& air, double heatingEstimate, double coolingEstimate);
+                           const TAir& air, double heatingEstimate, double coolingEstimate,
+                           CTSelectionContext* context = nullptr);
+  // The capacity (kW) the unit delivers in its system: cooling total (totalOnly) or sensible, or
+  // heating; at100 evaluates the outdoor unit at its 100 % index. 0 without indoor model or
+  // outdoor model, and in heating where the unit cannot heat.
+  double GetUnitCapacity(bool cooling, bool totalOnly, bool at100);
+  // Whether the unit can heat where it hangs: unconnected, or in a system that heats and, in a
+  // heat-recovery system, behind a BS box.
+  bool CanHeatInSystem();
+  // The outdoor system the unit is connected in (through boxes and headers); null when none.
+  Cls_QsOutPlacement* GetOutdoorSystem() const;
+
+  // -- Remote controllers -------------------------------------------------------------------------
+  // Sets the remote-controller arrangement with its rules; a refusal is shown to the user and
+  // leaves the arrangement. Value 0 with keepUnlessRemote set changes nothing unless the unit
+  // has a remote controller of its own (after its options were edited).
+  void SetRemoteType(int value, bool keepUnlessRemote);
+  // The number of units that use this unit's remote controller, itself included, and the most
+  // its remote controller allows; (0, 0) without system or own remote controller.
+  void GetRemoteGroup(int& count, int& maximum);
 
   // The catalogue options found by the last refresh (null for none); catalogue instances.
   Cls_DeviceOption* RemoteOption() const { return remoteOption_; }
@@ -141,9 +166,9 @@ class Cls_QsIndPlacement : public Cls_QsDevicePlacement {
   void SetCoolCapReqTotal(double value) { SetDouble(kCoolCapReqTotal, value); }
   double GetCoolCapReqSensible() { return GetDouble(kCoolCapReqSensible); }
   void SetCoolCapReqSensible(double value) { SetDouble(kCoolCapReqSensible, value); }
-  // Remote-controller arrangement (RemoteType).
+  // Remote-controller arrangement (RemoteType), the field alone; SetRemoteType applies the rules.
   int GetRemoteType() { return GetInt(kRemoteType); }
-  void SetRemoteType(int value) { SetInt(kRemoteType, value); }
+  void SetRemoteTypeValue(int value) { SetInt(kRemoteType, value); }
   // The model is chosen by hand.
   bool GetManualSelect() { return GetBool(kManualSelect); }
   void SetManualSelect(bool value) { SetBool(kManualSelect, value); }

@@ -64,7 +64,7 @@ void Cls_QsOutPlacement::InitDefaults() {
   SetSeries(p.outdoorSeries);
   SetFamily(p.outdoorFamily);
   SetSelCombination(p.outdoorCombination);
-  SetMaxCombination(p.outdoorHighCombination);
+  SetHighCombinationLimit(p.outdoorHighCombination);
   SetAllowHighCombPerc(p.allowHighCombination);
   SetPipingLength(p.outdoorPipingLength);
   SetDistBranchToIndoors(p.outdoorMaxDistToIndoor);
@@ -79,7 +79,7 @@ void Cls_QsOutPlacement::StoreAsDefaults() {
   p.outdoorSeries = GetSeries();
   p.outdoorFamily = GetFamily();
   p.outdoorCombination = GetSelCombination();
-  p.outdoorHighCombination = GetMaxCombination();
+  p.outdoorHighCombination = GetHighCombinationLimit();
   p.allowHighCombination = GetAllowHighCombPerc();
   p.outdoorPipingLength = GetPipingLength();
   p.outdoorMaxDistToIndoor = GetDistBranchToIndoors();
@@ -90,7 +90,6 @@ void Cls_QsOutPlacement::StoreAsDefaults() {
   Cls_QsDevicePlacement::StoreAsDefaults();
 }
 
-void Cls_QsOutPlacement::CheckSystem(const std::vector<Cls_OutdoorUnit*>&, CTPipingErrorList*) {}
 
 std::vector<Cls_QsIndPlacement*> Cls_QsOutPlacement::GetIndoorUnits() const {
   std::vector<Cls_QsIndPlacement*> units;

@@ -6,6 +6,7 @@
 #include "design/QsDevicePlacement.h"
 
 class CTPipingErrorList;
+class TAir;
 class Cls_OutdoorUnit;
 class CTPipingTree;
 class Cls_QsIndPlacement;
@@ -59,6 +60,42 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   void CheckSystem(const std::vector<Cls_OutdoorUnit*>& outdoorUnits,
                    CTPipingErrorList* errors = nullptr);
 
+  // -- Capacities (kW) --------------------------------------------------------------------------
+  // The model's capacity in cooling at the total connected capacity index, the system's cooling
+  // outdoor temperature and the indoor wet bulb of the given room conditions; 0 without model.
+  // status receives why the value is 0 (LTCapacityStatus).
+  double GetCoolingCapacity(Cls_OutdoorUnit* model, const TAir& air, int& status,
+                            double totalIndex, double indoorRh, double indoorTemp);
+  // The same in heating at the heating outdoor temperature and the indoor dry bulb, with the
+  // defrost correction.
+  double GetHeatingCapacity(Cls_OutdoorUnit* model, const TAir& air, int& status,
+                            double totalIndex, double indoorRh, double indoorTemp);
+  double GetCoolingPowerInput(Cls_OutdoorUnit* model, const TAir& air, double totalIndex,
+                              double indoorRh, double indoorTemp);
+  double GetHeatingPowerInput(Cls_OutdoorUnit* model, const TAir& air, double totalIndex,
+                              double indoorRh, double indoorTemp);
+
+  // The highest combination ratio (%) the system may reach: the target, limited by the model's
+  // largest ratio and, with high ratios allowed, by the high limit and raised to what the
+  // connected indoor series allow.
+  double GetMaxCombination();
+  // The capacity-index-weighted room conditions of the indoor units that count in the mode
+  // (defaults of the preferences when none counts), and their index total.
+  void GetIndoorConditions(bool cooling, double& totalIndex, double& humidity,
+                           double& temperature);
+  // What the system delivers at the given outdoor conditions: at its connected capacity index,
+  // at the model's index at 100 %, and at 100 % and the model's rating conditions. 0 without
+  // model and in heating for a cooling-only system.
+  double GetAvailableCapacity(Cls_OutdoorUnit* model, bool cooling, double outdoorRh,
+                              double outdoorTemp);
+  double GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling, double outdoorRh,
+                          double outdoorTemp);
+  double GetNominalCapacity(Cls_OutdoorUnit* model, bool cooling);
+  // The power inputs at 100 % and at the rating conditions.
+  double GetPowerInputAt100(Cls_OutdoorUnit* model, bool cooling, double outdoorRh,
+                            double outdoorTemp);
+  double GetNominalPowerInput(Cls_OutdoorUnit* model, bool cooling);
+
   // Every indoor unit below the system (boxes and headers walked through), depth first in child
   // order. The placements belong to the project.
   std::vector<Cls_QsIndPlacement*> GetIndoorUnits() const;
@@ -66,6 +103,18 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   // (m); 0 without indoor units.
   double GetMaxEquivalentLength() const;
   double GetMaxEffectiveLength() const;
+  // The nearest indoor unit before, respectively after, the given one (in GetIndoorUnits order)
+  // that has a remote controller of its own; null when there is none.
+  Cls_QsIndPlacement* GetPreviousRemoteUnit(const Cls_QsIndPlacement& unit) const;
+  Cls_QsIndPlacement* GetNextRemoteUnit(const Cls_QsIndPlacement& unit) const;
+  // Whether the system starts a new central-controller group (bit 0 of Fld_CcFlags).
+  bool NeedsOwnCentralGroup() { return (GetCcFlags() & 1) != 0; }
+  void SetNeedsOwnCentralGroup(bool value) {
+    SetCcFlags(value ? (GetCcFlags() | 1) : (GetCcFlags() & ~1));
+  }
+  // The name of an outdoor family (0 heat recovery, 1 heat pump, 2 cooling only); empty for
+  // any other value.
+  static std::string FamilyName(int family);
 
   // Central control: the preferred controller is the variant with sub-components.
   bool GetCcUseSubComponents() { return GetBool(kCcUseSubComponents); }
@@ -73,9 +122,9 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   // The user allows a combination ratio above the catalogue's table.
   bool GetAllowHighCombPerc() { return GetBool(kAllowHighCombPerc); }
   void SetAllowHighCombPerc(bool value) { SetBool(kAllowHighCombPerc, value); }
-  // Upper limit (%) of the combination ratio when a high ratio is allowed.
-  double GetMaxCombination() { return GetDouble(kMaxCombination); }
-  void SetMaxCombination(double value) { SetDouble(kMaxCombination, value); }
+  // Upper limit (%) of the combination ratio when a high ratio is allowed (Fld_MaxCombination).
+  double GetHighCombinationLimit() { return GetDouble(kMaxCombination); }
+  void SetHighCombinationLimit(double value) { SetDouble(kMaxCombination, value); }
   // Length (m) from the first branch to the farthest indoor unit, without per-pipe lengths.
   double GetDistBranchToIndoors() { return GetDouble(kDistBranchToIndoors); }
   void SetDistBranchToIndoors(double value) { SetDouble(kDistBranchToIndoors, value); }

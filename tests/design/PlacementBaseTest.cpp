@@ -264,7 +264,7 @@ TEST(PlacementDefaults, NewPlacementsTakeThePreferences) {
   EXPECT_EQ(system->GetSeries(), "QHR");
   EXPECT_EQ(system->GetFamily(), 0);
   EXPECT_EQ(system->GetSelCombination(), 110);
-  EXPECT_EQ(system->GetMaxCombination(), 130);
+  EXPECT_EQ(system->GetHighCombinationLimit(), 130);
   EXPECT_TRUE(system->GetAllowHighCombPerc());
   EXPECT_EQ(system->GetPipingLength(), 60);
   EXPECT_EQ(system->GetDistBranchToIndoors(), 35);

@@ -82,13 +82,13 @@ TEST(ReconcileOptions, RemoteSensorNeedsARemoteController) {
   EXPECT_TRUE(d.UsedOptionNames(*unit).empty());
 
   // A unit on another unit's remote controller keeps its sensor.
-  unit->SetRemoteType(Cls_QsIndPlacement::kRemoteOfNextUnit);
+  unit->SetRemoteTypeValue(Cls_QsIndPlacement::kRemoteOfNextUnit);
   unit->SetUsedOptions({sensor});
   unit->ReconcileOptions(unit->GetModel(), false, false);
   EXPECT_EQ(d.UsedOptionNames(*unit), (Names{"QRS"}));
 
   // So does a unit with a remote controller of its own, and it reports both.
-  unit->SetRemoteType(Cls_QsIndPlacement::kOwnRemote);
+  unit->SetRemoteTypeValue(Cls_QsIndPlacement::kOwnRemote);
   unit->SetUsedOptions({sensor, wireless});
   EXPECT_TRUE(unit->HasOwnRemote(true));
   EXPECT_TRUE(unit->HasRemoteSensor(false));
