@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "design/QsCentralControl.h"
 #include "design/QsDevicePlacement.h"
 #include "design/QsIndPlacement.h"
 #include "design/QsOutPlacement.h"
@@ -187,10 +188,13 @@ std::unique_ptr<Cls_QsDevicePlacement> Cls_QsProject::RemoveFromPlacementCache(
   if (it == placements_.end()) return nullptr;
   std::unique_ptr<Cls_QsDevicePlacement> taken = std::move(*it);
   placements_.erase(it);
+  // The central-controller units point at systems of the cache.
+  centralGroups_.clear();
   return taken;
 }
 
 void Cls_QsProject::DropPlacementCache() {
+  centralGroups_.clear();
   placements_.clear();
   cacheBuilt_ = false;
 }

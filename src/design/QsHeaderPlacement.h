@@ -4,6 +4,8 @@
 
 #include "design/QsDevicePlacement.h"
 
+class Cls_HeaderJoint;
+
 // A refrigerant header with a fixed number of outlets, inserted into a system's connection tree
 // so that units can be connected below it.
 class Cls_QsHeaderPlacement : public Cls_QsDevicePlacement {
@@ -30,4 +32,11 @@ class Cls_QsHeaderPlacement : public Cls_QsDevicePlacement {
   // The number of outlets.
   int GetNbConnections() { return GetInt(kNbConnections); }
   void SetNbConnections(int value) { SetInt(kNbConnections, value); }
+
+  // The catalogue header the pipe sizing chose for this header, read afresh from its piping
+  // node. While the node names none, the piping of the header's top-level system is built and
+  // sized (which stores the choice in the node), the in-memory tree dropped (pointers to its
+  // nodes become invalid) and the node read again. The catalogue's cached instance; null when
+  // there is still none, or the header has no node or no system.
+  Cls_HeaderJoint* GetHeaderModel();
 };

@@ -5,6 +5,7 @@
 #include "catalogue/PipingTables.h"
 #include "design/Preferences.h"
 #include "design/QsBSBPlacement.h"
+#include "design/QsCentralControl.h"
 #include "design/QsHeaderPlacement.h"
 #include "design/QsIndPlacement.h"
 #include "design/QsIndVariantPlacements.h"

@@ -11,16 +11,20 @@ class Cls_OutdoorUnit;
 class Cls_QsAEXPlacement;
 class Cls_QsAXDPlacement;
 class Cls_QsBSBPlacement;
+class Cls_QsCenCoPlacement;
 class Cls_QsDevicePlacement;
 class Cls_QsHXB415Placement;
 class Cls_QsHeaderPlacement;
 class Cls_QsIndPlacement;
 class Cls_QsOutPlacement;
+struct LTControllerVariant;
 
 // Every placement of a project; the project owns them.
 using LTPlacementCache = std::vector<std::unique_ptr<Cls_QsDevicePlacement>>;
 // The catalogue's outdoor units a selection chooses from (the caller owns them).
 using LTOutdoorUnitList = std::vector<Cls_OutdoorUnit*>;
+// The central-controller units of the project's central-control solution; the project owns them.
+using LTCentralGroupList = std::vector<std::unique_ptr<Cls_QsCenCoPlacement>>;
 
 // The root record of a design: identification, the refrigerant of the whole design, the
 // central-controller choices and a few remembered defaults. A project file holds one.
@@ -127,6 +131,18 @@ class Cls_QsProject : public CTDbObject {
   Cls_QsOutPlacement* CopySystem(Cls_QsOutPlacement& source, const std::string& copyOfCaption,
                                  const LTOutdoorUnitList& outdoorUnits);
 
+  // -- Central control (CentralControllers.cpp) ------------------------------------------------
+  // Distributes the outdoor systems over central-controller units of the basic variant and of
+  // the systems' preferred variants (looked up in variants) within the controllers' limits, and
+  // gives each unit its sub-controllers. Preferences that name the basic variant or a variant
+  // not among variants are cleared (and posted). False without basic variant, when a system has
+  // an error (then systemsHaveErrors is set), or when some system cannot be placed; the groups
+  // of a failed computation are discarded. The previous groups are freed first in any case.
+  bool AssignCentralControllers(const std::vector<LTControllerVariant>& variants,
+                                const LTControllerVariant* basic, bool& systemsHaveErrors);
+  // The units of the last successful computation (empty after a failure).
+  const LTCentralGroupList& GetCentralControllerGroups() const { return centralGroups_; }
+
   // -- Series
   // --------------------------------------------------------------------------------------- The
   // outdoor series of the project's refrigerant, in first-seen order.
@@ -221,4 +237,5 @@ class Cls_QsProject : public CTDbObject {
   std::string defaultBoxSeries_;
   std::string defaultIndoorSeries_;
   std::string defaultAXDSeries_;
+  LTCentralGroupList centralGroups_;
 };

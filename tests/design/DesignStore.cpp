@@ -12,8 +12,8 @@
 #include "i18n/NumberText.h"
 #include "i18n/Units.h"
 
-DesignStore::DesignStore() {
-  if (!store.LoadCatalogue("design")) ADD_FAILURE() << "the design fixture did not load";
+DesignStore::DesignStore(const std::string& fixture) {
+  if (!store.LoadCatalogue(fixture)) ADD_FAILURE() << "the " << fixture << " fixture did not load";
   project = std::make_unique<Cls_QsProject>(0, &store.factory);
   project->InitDefaults();
   project->Insert();

@@ -11,11 +11,12 @@
 class Cls_QsDevicePlacement;
 class Cls_QsOutPlacement;
 
-// A project on the design catalogue fixture: the test store with the fixture loaded, a set of
-// preferences of its own in place of the program's, and a stored project made with its
-// defaults. The display units and the decimal separator are back at their defaults afterwards.
+// A project on a catalogue fixture (the design fixture unless named): the test store with the
+// fixture loaded, a set of preferences of its own in place of the program's, and a stored
+// project made with its defaults. The display units and the decimal separator are back at their
+// defaults afterwards.
 struct DesignStore {
-  DesignStore();
+  explicit DesignStore(const std::string& fixture = "design");
   ~DesignStore();
 
   // The catalogue's cached instance of the record of table T named so; fails the test when
