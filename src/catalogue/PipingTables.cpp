@@ -171,6 +171,19 @@ const std::vector<Cls_Diameter*>& Cls_Diameter::GetDiameterList(bool liquid,
   return liquid ? view->liquid : view->full;
 }
 
+Cls_Diameter* Cls_Diameter::FindDiameter(double millimetres, CTBaseFactory* factory) {
+  factory = CTBaseFactory::OrDefault(factory);
+  LTPipeSizes* view = TableViewOf<LTPipeSizes>(factory, kTableId);
+  if (!view) return nullptr;
+  view->once.Run([&] { BuildSizeLists(*view, factory); });
+  // The records as the catalogue holds them: the sorted lists need not keep equal sizes in order.
+  for (const auto& object : view->sizes) {
+    auto* size = dynamic_cast<Cls_Diameter*>(object.get());
+    if (size && size->Diameter() == millimetres) return size;
+  }
+  return nullptr;
+}
+
 double Cls_Diameter::GetRowDiameter(const LTRecordRef& size, bool sizeUp, bool liquidList,
                                     CTBaseFactory* factory) {
   if (!size.IsSet()) return 0.0;

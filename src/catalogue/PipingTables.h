@@ -63,6 +63,9 @@ class Cls_Diameter : public CTDbObject {
   // when it is the last of that list or not in it. 0 when the reference is empty or names no size.
   static double GetRowDiameter(const LTRecordRef& size, bool sizeUp, bool liquidList,
                                CTBaseFactory* factory = nullptr);
+  // The first size in catalogue order whose diameter is exactly millimetres; null when none is.
+  // From the same lists, built once; the size belongs to them.
+  static Cls_Diameter* FindDiameter(double millimetres, CTBaseFactory* factory = nullptr);
 };
 
 // The main-pipe sizes of an outdoor model up to a capacity index, normal or after size-up.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class CTBaseFactory;
 class Cls_BSBox;
 class Cls_HeaderJoint;
 class Cls_OutdoorUnit;
@@ -39,5 +40,7 @@ bool MainSizeUpEnlarges(Cls_OutdoorUnit& unit, bool gas);
 // The size text of a node's pipe: liquid x suction gas (x discharge gas), " *" behind it when the
 // pipe needs a reducer; empty when the pipe is not sized.
 std::string GetPipeText(const Cls_QsPipingNode& node);
-// A diameter as shown in the user's diameter unit (millimetres or inches).
-std::string FormatDiameter(double millimetres);
+// A diameter as shown in the user's diameter unit (millimetres or inches): the catalogue's text
+// of that size, else the number of millimetres, or of inches with a common fraction. The sizes
+// are those of the factory's catalogue (the default factory's when null).
+std::string FormatDiameter(double millimetres, CTBaseFactory* factory = nullptr);

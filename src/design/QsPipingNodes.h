@@ -160,6 +160,11 @@ class Cls_QsDevicePipingNode : public Cls_QsPipingNode {
   void GetDisplayText(int& charset, std::string& text) const override;
   // The placement's capacity-index sum of what counts towards the combination ratio.
   double GetDownstreamIndex() const override;
+  // The root takes the main-pipe sizes, a BS box the sizes of the index it serves (three pipes,
+  // its model passed to the subtree below it), an indoor unit its model's connections; a reducer
+  // where the sizes differ from the connections at the other end.
+  void ComputePipes(Cls_OutdoorUnit* outdoorModel, Cls_BSBox* boxModel,
+                    double longestEquivalentLength) override;
   // Inside the box, edges included.
   bool HitTest(double x, double y) const override;
 };
@@ -181,6 +186,11 @@ class Cls_QsHJPipingNode : public Cls_QsPipingNode {
   void SetHeaderJoint(const CTDbObject* model) { SetReference(kHeaderJoint, model); }
 
   void GetDisplayText(int& charset, std::string& text) const override;
+  // Chooses the fitting's model from the box model's joint rows (when the subtree hangs below a
+  // box) or the outdoor model's, sizes the children, then the pipe for the index the fitting
+  // serves; a header without units or without a catalogue header of its size is marked.
+  void ComputePipes(Cls_OutdoorUnit* outdoorModel, Cls_BSBox* boxModel,
+                    double longestEquivalentLength) override;
 
  protected:
   Cls_QsHJPipingNode(int tableId, int recordId, CTBaseFactory* factory);

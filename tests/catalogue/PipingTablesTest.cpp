@@ -73,6 +73,15 @@ TEST_F(PipingTables, RowDiameterStepsUpWithinTheListAskedFor) {
   }
 }
 
+TEST_F(PipingTables, SizeOfAnExactDiameter) {
+  Cls_Diameter* size = Cls_Diameter::FindDiameter(12.7, F());
+  ASSERT_NE(size, nullptr);
+  EXPECT_EQ(size->RecordId(), 3);
+  EXPECT_EQ(size, Cls_Diameter::FindDiameter(12.7, F()));
+  EXPECT_EQ(Cls_Diameter::FindDiameter(12.70001, F()), nullptr);
+  EXPECT_EQ(Cls_Diameter::FindDiameter(0, F()), nullptr);
+}
+
 TEST_F(PipingTables, DiameterRowsAscendByCapacityWithoutTheSizeUpRows) {
   Cls_OutdoorUnit unit(10, F());
   std::vector<int> ids;
