@@ -257,11 +257,13 @@ bool Cls_QsProject::DeletePlacementNode(Cls_QsDevicePlacement& placement) {
 // -- Recalculating --------------------------------------------------------------------------------
 
 void Cls_QsProject::RecalculateAll(const LTOutdoorUnitList& outdoorUnits) {
-  for (Cls_QsDevicePlacement* p : GetTopLevelPlacements()) {
-    if (auto* system = dynamic_cast<Cls_QsOutPlacement*>(p)) {
-      system->CheckSystem(outdoorUnits);
-      continue;
-    }
+  const std::vector<Cls_QsDevicePlacement*> topLevel = GetTopLevelPlacements();
+  // Every system is checked first, then what is connected nowhere is flagged.
+  for (Cls_QsDevicePlacement* p : topLevel) {
+    if (auto* system = dynamic_cast<Cls_QsOutPlacement*>(p)) system->CheckSystem(outdoorUnits);
+  }
+  for (Cls_QsDevicePlacement* p : topLevel) {
+    if (dynamic_cast<Cls_QsOutPlacement*>(p)) continue;
     std::string fullName;
     p->GetFullName(fullName);
     p->SetError(kMsgNotConnected, fullName, Cls_QsDevicePlacement::kErrorLevel3);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "design/QsIndPlacement.h"
 #include "design/QsIndVariantPlacements.h"
 #include "design/QsOutPlacement.h"
+#include "design/TabReadiness.h"
 #include "physics/MoistAir.h"
 #include "support/TestSupport.h"
 
@@ -519,6 +521,35 @@ TEST_F(SystemSelection, ADXCoilUnitNeedsAnotherUnitsRemote) {
   EXPECT_EQ(axd->GetErrorNumber(), 10086);
   EXPECT_EQ(axd->GetErrorLevel(), 1);
   EXPECT_EQ(ModelOf(axd), "FC-20");
+}
+
+// -- Which tabs the design opens --------------------------------------------------------------------
+
+TEST_F(SystemSelection, TabsOpenAsTheSystemsBecomeReady) {
+  using Images = std::array<int, kTabCount>;
+  EXPECT_EQ(ComputeTabImages(*d.project), (Images{2, 3, 3, 3, 3, 3}));
+
+  Cls_QsOutPlacement* ready = System();
+  EXPECT_EQ(ComputeTabImages(*d.project), (Images{2, 2, 3, 3, 3, 3}));
+  const auto units = Units(ready, {{2}, {2}, {2}});
+  Cls_QsOutPlacement* broken = System("ZZZ");
+  Units(broken, {{2}});
+  d.project->RecalculateAll(d.OutdoorUnits());
+  ASSERT_FALSE(ready->HasError());
+  EXPECT_EQ(ComputeTabImages(*d.project), (Images{2, 2, 2, 2, 2, 2}));
+  EXPECT_EQ(SystemsForTab(*d.project, TQsTab::kWiring), std::vector<Cls_QsOutPlacement*>{ready});
+  EXPECT_EQ(SystemsForTab(*d.project, TQsTab::kOutdoor).size(), 2u);
+
+  // A warning does not count; a level-2 error below the system closes all but piping; a unit
+  // without the model it needs closes piping too.
+  units[0]->SetError(10049, "", Cls_QsDevicePlacement::kWarning);
+  EXPECT_EQ(ComputeTabImages(*d.project), (Images{2, 2, 2, 2, 2, 2}));
+  units[1]->SetError(10057, "", Cls_QsDevicePlacement::kErrorLevel2);
+  EXPECT_EQ(ComputeTabImages(*d.project), (Images{2, 2, 2, 3, 3, 3}));
+  EXPECT_TRUE(SystemsForTab(*d.project, TQsTab::kReports).empty());
+  units[2]->SetModel(nullptr);
+  EXPECT_EQ(ComputeTabImages(*d.project), (Images{2, 2, 3, 3, 3, 3}));
+  EXPECT_FALSE(IsTabAvailable(ComputeTabImages(*d.project), TQsTab::kPiping));
 }
 
 }  // namespace
