@@ -391,13 +391,18 @@ double Cls_OutdoorUnit::GetCapacityAt(bool cooling, double indoorDryBulb, double
                                       double outdoorTemp, double /*outdoorRh*/, double totalIndex,
                                       const TAir& air, int& status) {
   if (cooling) {
-    const double wetBulb = air.WetBulbTemperature(indoorDryBulb, indoorRh);
-    return ValueOfKind(GetCapacityFamilies(kCurveCoolingCapacity), wetBulb, outdoorTemp, totalIndex,
-                       status);
+    return GetCoolingCapacityAtWetBulb(air.WetBulbTemperature(indoorDryBulb, indoorRh), outdoorTemp,
+                                       totalIndex, status);
   }
   const double value = ValueOfKind(GetCapacityFamilies(kCurveHeatingCapacity), indoorDryBulb,
                                    outdoorTemp, totalIndex, status);
   return value * GetDefrostFactor(outdoorTemp);
+}
+
+double Cls_OutdoorUnit::GetCoolingCapacityAtWetBulb(double indoorWetBulb, double outdoorTemp,
+                                                    double totalIndex, int& status) {
+  return ValueOfKind(GetCapacityFamilies(kCurveCoolingCapacity), indoorWetBulb, outdoorTemp,
+                     totalIndex, status);
 }
 
 double Cls_OutdoorUnit::GetPowerInputAt(bool cooling, double indoorDryBulb, double indoorRh,

@@ -257,6 +257,10 @@ class Cls_OutdoorUnit : public Cls_OutdoorDevice {
   // receives why the value is 0 (LTCapacityStatus).
   double GetCapacityAt(bool cooling, double indoorDryBulb, double indoorRh, double outdoorTemp,
                        double outdoorRh, double totalIndex, const TAir& air, int& status);
+  // The cooling capacity for an indoor wet bulb already known (what GetCapacityAt computes from
+  // the dry bulb and humidity).
+  double GetCoolingCapacityAtWetBulb(double indoorWetBulb, double outdoorTemp, double totalIndex,
+                                     int& status);
   // Power input at the same conditions (no defrost factor); 0 where the capacity has a status.
   double GetPowerInputAt(bool cooling, double indoorDryBulb, double indoorRh, double outdoorTemp,
                          double outdoorRh, double totalIndex, const TAir& air);

@@ -1,6 +1,8 @@
 // The model choice of an indoor unit within its system, and what the unit then delivers.
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "design/SystemSelection.h"
 #include "design/ValueFormat.h"
 #include "i18n/TextCase.h"
+#include "objectstore/DbViews.h"
 #include "objectstore/ListSort.h"
 #include "physics/MoistAir.h"
 
@@ -89,18 +92,67 @@ std::vector<Cls_IndoorUnit*> IndoorCandidates(Cls_OutdoorUnit& outdoor, const st
   return candidates;
 }
 
+namespace {
+
+// The candidate lists of an outdoor model, kept with the catalogue's views of its record for
+// every check that asks again (the lists only depend on the catalogue and their key).
+struct LTIndoorCandidateView : CTDbView {
+  struct LTEntry {
+    std::string series;
+    std::string family;
+    double maxCombination;
+    std::vector<Cls_IndoorUnit*> models;
+  };
+  std::mutex mutex;
+  std::vector<std::unique_ptr<LTEntry>> entries;
+};
+
+}  // namespace
+
 const std::vector<Cls_IndoorUnit*>& CTSelectionContext::Candidates(Cls_OutdoorUnit& outdoor,
                                                                    const std::string& series,
                                                                    const std::string& family) {
   for (const auto& entry : entries_) {
     if (entry->outdoor == &outdoor && EqualNoCase(entry->series, series) &&
         EqualNoCase(entry->family, family)) {
-      return entry->models;
+      return *entry->models;
     }
   }
-  entries_.push_back(std::make_unique<LTCandidateEntry>(LTCandidateEntry{
-      &outdoor, series, family, IndoorCandidates(outdoor, series, family, maxCombination_)}));
-  return entries_.back()->models;
+  const std::vector<Cls_IndoorUnit*>* models = nullptr;
+  if (auto* view = SharedViewOf<LTIndoorCandidateView>(outdoor)) {
+    std::lock_guard lock(view->mutex);
+    for (const auto& entry : view->entries) {
+      if (entry->maxCombination == maxCombination_ && EqualNoCase(entry->series, series) &&
+          EqualNoCase(entry->family, family)) {
+        models = &entry->models;
+        break;
+      }
+    }
+    if (!models) {
+      view->entries.push_back(std::make_unique<LTIndoorCandidateView::LTEntry>(
+          LTIndoorCandidateView::LTEntry{
+              series, family, maxCombination_,
+              IndoorCandidates(outdoor, series, family, maxCombination_)}));
+      models = &view->entries.back()->models;
+    }
+  } else {
+    // A model that is not a stored record keeps its lists with the context.
+    own_.push_back(std::make_unique<std::vector<Cls_IndoorUnit*>>(
+        IndoorCandidates(outdoor, series, family, maxCombination_)));
+    models = own_.back().get();
+  }
+  entries_.push_back(
+      std::make_unique<LTCandidateEntry>(LTCandidateEntry{&outdoor, series, family, models}));
+  return *models;
+}
+
+double CTSelectionContext::WetBulb(const TAir& air, double dryBulb, double humidity) {
+  for (const LTWetBulb& known : wetBulbs_) {
+    if (known.dryBulb == dryBulb && known.humidity == humidity) return known.wetBulb;
+  }
+  const double wetBulb = air.WetBulbTemperature(dryBulb, humidity);
+  wetBulbs_.push_back({dryBulb, humidity, wetBulb});
+  return wetBulb;
 }
 
 Cls_QsOutPlacement* Cls_QsIndPlacement::GetOutdoorSystem() const {
@@ -114,8 +166,8 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
                                              const TAir& air, double heatingEstimate,
                                              double coolingEstimate,
                                              CTSelectionContext* context) {
-  std::string outdoorName;
-  if (outdoor) outdoorName = outdoor->Name();
+  // The outdoor model's name, for the messages only.
+  const auto outdoorName = [&] { return outdoor ? outdoor->Name() : std::string(); };
   const int family = system.GetFamily();
   const bool onSystem = GetSystemAncestor() == &system;
 
@@ -135,6 +187,14 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
     const double heatRh = GetHeatIndoorRH();
     const double heatT = GetHeatIndoorTemp();
     int status = kCapacityOk;
+    // The system's cooling capacity at the unit's room conditions; a check knows the wet bulb of
+    // each room condition once.
+    const auto coolingCapacity = [&](double estimate) {
+      if (!context) return system.GetCoolingCapacity(outdoor, air, status, estimate, coolRh, coolT);
+      status = kCapacityOk;
+      return outdoor->GetCoolingCapacityAtWetBulb(context->WetBulb(air, coolT, coolRh),
+                                                  system.GetCoolOutdoorTemp(), estimate, status);
+    };
 
     if (GetManualSelect()) {
       CTDbObject* chosen = GetModel();
@@ -144,7 +204,7 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
         return true;
       }
       if (!IsCompatible(*outdoor, model)) {
-        SetError(kMsgModelNotCombinable, FullNameOf(*model), Level::kErrorLevel3, outdoorName);
+        SetError(kMsgModelNotCombinable, FullNameOf(*model), Level::kErrorLevel3, outdoorName());
         return true;
       }
       const double limit = model->MaxConnRatio();
@@ -153,15 +213,15 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
                  FormatGeneralNumber(limit));
         return true;
       }
-      system.GetCoolingCapacity(outdoor, air, status, ec, coolRh, coolT);
+      coolingCapacity(ec);
       if (status != kCapacityOk) {
-        SetError(CoolingStatusMessage(status), outdoorName, Level::kErrorLevel3, FullNameOf(*this));
+        SetError(CoolingStatusMessage(status), outdoorName(), Level::kErrorLevel3, FullNameOf(*this));
         return false;
       }
       if (family == 1 || (family == 0 && !onSystem)) {
         system.GetHeatingCapacity(outdoor, air, status, eh, heatRh, heatT);
         if (status != kCapacityOk) {
-          SetError(HeatingStatusMessage(status), outdoorName, Level::kErrorLevel3,
+          SetError(HeatingStatusMessage(status), outdoorName(), Level::kErrorLevel3,
                    FullNameOf(*this));
           return false;
         }
@@ -175,11 +235,11 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
     const double rh = GetHeatCapReq();
     if (rh > 0) {
       if (family == 2) {
-        SetError(kMsgCoolingOnlySystem, outdoorName, Level::kErrorLevel3, FullNameOf(*this));
+        SetError(kMsgCoolingOnlySystem, outdoorName(), Level::kErrorLevel3, FullNameOf(*this));
         return false;
       }
       if (family == 0 && onSystem) {
-        SetError(kMsgHeatingNeedsBox, outdoorName, Level::kErrorLevel3, FullNameOf(*this));
+        SetError(kMsgHeatingNeedsBox, outdoorName(), Level::kErrorLevel3, FullNameOf(*this));
         return false;
       }
     }
@@ -190,7 +250,7 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
     const std::vector<Cls_IndoorUnit*>& candidates =
         context ? context->Candidates(*outdoor, series, unitFamily) : own;
     if (candidates.empty()) {
-      SetError(kMsgNoCandidates, series + "/" + unitFamily, Level::kErrorLevel3, outdoorName);
+      SetError(kMsgNoCandidates, series + "/" + unitFamily, Level::kErrorLevel3, outdoorName());
       SetTrialModel(nullptr);
       return true;
     }
@@ -198,10 +258,9 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
     // not evaluated.
     double qc = 0;
     if (rs > 0 || rt > 0) {
-      qc = system.GetCoolingCapacity(outdoor, air, status, ec, coolRh, coolT) *
-           CoolPipingFactor();
+      qc = coolingCapacity(ec) * CoolPipingFactor();
       if (status != kCapacityOk) {
-        SetError(CoolingStatusMessage(status), outdoorName, Level::kErrorLevel3, FullNameOf(*this));
+        SetError(CoolingStatusMessage(status), outdoorName(), Level::kErrorLevel3, FullNameOf(*this));
         return false;
       }
     }
@@ -210,7 +269,7 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
       qh = system.GetHeatingCapacity(outdoor, air, status, eh, heatRh, heatT) *
            HeatPipingFactor();
       if (status != kCapacityOk) {
-        SetError(HeatingStatusMessage(status), outdoorName, Level::kErrorLevel3,
+        SetError(HeatingStatusMessage(status), outdoorName(), Level::kErrorLevel3,
                  FullNameOf(*this));
         return false;
       }
@@ -224,8 +283,12 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
       const double index = candidate->CapIndex();
       if (rs > 0) {
         const double share = ShareOf(index, qc, ec);
-        const double sensible = air.SensibleCapacity(candidate->HighBypass() * 100,
-                                                     candidate->HighFan(), coolRh, coolT, share);
+        // The sensible part never exceeds the share, so a share below the requirement fails
+        // without the coil model.
+        const double sensible =
+            share < rs ? share
+                       : air.SensibleCapacity(candidate->HighBypass() * 100, candidate->HighFan(),
+                                              coolRh, coolT, share);
         if (sensible < rs) {
           sensibleFailed = true;
           continue;
@@ -257,7 +320,7 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
     if (!choose()) return;
     // A unit directly on a heat-recovery system only cools.
     if (family == 0 && onSystem && outdoor && !HasError()) {
-      SetError(kMsgHeatingNeedsBox, FullNameOf(*this), Level::kWarning, outdoorName);
+      SetError(kMsgHeatingNeedsBox, FullNameOf(*this), Level::kWarning, outdoorName());
     }
   }
 

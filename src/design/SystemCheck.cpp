@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -149,6 +150,27 @@ double IndexLimit(LTSystemCheck& check, Cls_OutdoorUnit& u) {
   return limit;
 }
 
+// The least total capacity index the units can reach on a candidate when each must get a model:
+// a model chosen by hand counts its index, an automatic choice the smallest of its candidates;
+// infinite when some unit cannot get one.
+double StrictLowerBound(LTSystemCheck& check, Cls_OutdoorUnit& u) {
+  double bound = 0;
+  for (const LTCheckedUnit& c : check.units) {
+    Cls_QsIndPlacement& unit = *c.unit;
+    if (unit.GetManualSelect()) {
+      if (auto* model = dynamic_cast<Cls_IndoorUnit*>(unit.GetModel())) bound += model->CapIndex();
+      continue;
+    }
+    if (!unit.TakesPartInModelChoice()) continue;
+    const std::vector<Cls_IndoorUnit*>& candidates = check.context.Candidates(
+        u, unit.Values().GetBytes(Cls_QsDevicePlacement::kSeries),
+        unit.Values().GetBytes(Cls_QsIndPlacement::kFamily));
+    if (candidates.empty()) return std::numeric_limits<double>::infinity();
+    bound += candidates.front()->CapIndex();
+  }
+  return bound;
+}
+
 // The candidate loop in strict or lenient mode: the first accepted candidate, or null.
 Cls_OutdoorUnit* RunCandidates(LTSystemCheck& check,
                                const std::vector<LTOutdoorCandidate>& candidates, bool strict) {
@@ -157,9 +179,14 @@ Cls_OutdoorUnit* RunCandidates(LTSystemCheck& check,
     Cls_OutdoorUnit& u = *candidates[i].unit;
     const bool last = i + 1 == candidates.size();
     if (u.MaxIndoorUnits() < static_cast<int>(unitCount) && !last) continue;
+    const double limit = IndexLimit(check, u);
+    // In the strict run every unit must get a model, and an automatic choice is at least the
+    // smallest candidate of its series and family: when that already exceeds the limit, the
+    // first pass would reject the candidate, so it is passed over at once (the last candidate
+    // is tried all the same, for its message).
+    if (strict && !last && StrictLowerBound(check, u) > limit) continue;
     MarkSizeUps(check, u);
     ApplyPiping(check, u);
-    const double limit = IndexLimit(check, u);
     double coolingEstimate = candidates[i].indexAt100;
     double heatingEstimate = coolingEstimate;
     const bool heatPump = u.Family() == 1;

@@ -6,6 +6,7 @@
 
 class Cls_IndoorUnit;
 class Cls_OutdoorUnit;
+class TAir;
 
 // The compatible indoor models of an outdoor model that a unit of the given series and family
 // may get in a system whose highest combination ratio is maxCombination (models limited to a
@@ -20,19 +21,31 @@ class CTSelectionContext {
  public:
   explicit CTSelectionContext(double maxCombination) : maxCombination_(maxCombination) {}
   double MaxCombination() const { return maxCombination_; }
-  // IndoorCandidates, built on first request; the list lives as long as the context.
+  // IndoorCandidates, built on first request and kept with the catalogue's views of the outdoor
+  // model; the list lives at least as long as the context.
   const std::vector<Cls_IndoorUnit*>& Candidates(Cls_OutdoorUnit& outdoor,
                                                  const std::string& series,
                                                  const std::string& family);
+  // The wet bulb of room air at a dry bulb and humidity, computed once per check for every
+  // distinct room condition.
+  double WetBulb(const TAir& air, double dryBulb, double humidity);
 
  private:
   struct LTCandidateEntry {
     Cls_OutdoorUnit* outdoor;
     std::string series;
     std::string family;
-    std::vector<Cls_IndoorUnit*> models;
+    const std::vector<Cls_IndoorUnit*>* models;
+  };
+  struct LTWetBulb {
+    double dryBulb;
+    double humidity;
+    double wetBulb;
   };
   double maxCombination_;
-  // A system has few distinct series and families: a short list searched in order.
+  // A system has few distinct series, families and room conditions: short lists searched in
+  // order.
   std::vector<std::unique_ptr<LTCandidateEntry>> entries_;
+  std::vector<std::unique_ptr<std::vector<Cls_IndoorUnit*>>> own_;
+  std::vector<LTWetBulb> wetBulbs_;
 };
