@@ -110,7 +110,8 @@ bool CheckManualPiping(Cls_QsOutPlacement& system, CTPipingErrorList* list) {
   const std::vector<Cls_QsPipingNode*>& nodes = system.GetPipingNodes();
   for (Cls_QsPipingNode* node : nodes) {
     if (node->GetParent() && node->GetParent()->IsRoot()) main = node->GetBranchLength();
-    if (node->GetBranchLength() == 0 && !node->IsRoot()) {
+    // A length that is not positive (a damaged file may hold one) counts as not filled in.
+    if (!(node->GetBranchLength() > 0) && !node->IsRoot()) {
       if (!missing) report.Add(kMsgManualMissingLength, {});
       missing = true;
     }

@@ -192,9 +192,10 @@ TEST_F(ManualCheck, SizedUpMainPipeCountsHalfTowardsTheEquivalentLength) {
 }
 
 TEST_F(ManualCheck, MissingLengthStopsTheTestsAfterTheFirstPass) {
-  // Two pipes without length; U3's own pipe breaks the last-branch limit. The total (50 m > 30)
-  // and the difference (25 m > 10) would break their limits but are not tested.
-  SetLengths(20, 5, 0, 0, 25);
+  // Two pipes without length (one of them negative, as a damaged file may hold it); U3's own
+  // pipe breaks the last-branch limit. The total and the difference would break their limits
+  // but are not tested.
+  SetLengths(20, 5, 0, -3, 25);
   model->SetDouble(Cls_OutdoorUnit::kMaxTotalPipingLength, 30);
   model->SetDouble(Cls_OutdoorUnit::kMaxPipingDiff, 10);
   EXPECT_EQ(Check(),
