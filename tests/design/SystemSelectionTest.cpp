@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DesignStore.h"
+#include "PipingTestSystem.h"
 #include "catalogue/DeviceOptions.h"
 #include "catalogue/IndoorUnits.h"
 #include "catalogue/OutdoorUnits.h"
@@ -17,6 +18,9 @@
 #include "design/QsIndPlacement.h"
 #include "design/QsIndVariantPlacements.h"
 #include "design/QsOutPlacement.h"
+#include "design/PipingLengths.h"
+#include "design/PipingTree.h"
+#include "design/QsPipingNodes.h"
 #include "design/TabReadiness.h"
 #include "physics/MoistAir.h"
 #include "support/TestSupport.h"
@@ -400,6 +404,144 @@ TEST_F(SystemSelection, AManualModelIsOnlyChecked) {
   // A model chosen by hand keeps its model whatever its requirement.
   EXPECT_EQ(ModelOf(plain), "FC-20");
   EXPECT_FALSE(plain->HasError());
+}
+
+TEST_F(SystemSelection, ConditionsOutsideTheModelsData) {
+  // The envelopes reach 10 °C indoors, the curves 14 °C wet bulb (cooling) and 15 °C (heating);
+  // cooling ends at 43 °C outdoor, heating at -20 °C.
+  struct LTCase {
+    const char* name;
+    double coolRoom;
+    double heatRoom;
+    double coolOutdoor;
+    double heatOutdoor;
+    bool manual;
+    int error;
+  };
+  const LTCase cases[] = {
+      {"cooling outside the envelope", 24, 20, 45, 0, false, 10051},
+      {"heating outside the envelope", 24, 20, 32, -22, false, 10052},
+      {"cooling outside the table", 14, 20, 32, 0, false, 10053},
+      {"heating outside the table", 24, 12, 32, 0, false, 10054},
+      {"by hand, cooling outside the table", 14, 20, 32, 0, true, 10053},
+      {"by hand, heating outside the table", 24, 12, 32, 0, true, 10054},
+  };
+  for (const LTCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Cls_QsOutPlacement* system = System();
+    system->SetCoolOutdoorTemp(c.coolOutdoor);
+    system->SetHeatOutdoorTemp(c.heatOutdoor);
+    system->Post();
+    Units(system, {{2}, {2}});
+    Cls_QsIndPlacement* unit = Unit(system, {2, 0, 2, c.manual ? "FC-40" : ""});
+    unit->SetCoolIndoorTemp(c.coolRoom);
+    unit->SetHeatIndoorTemp(c.heatRoom);
+    unit->Post();
+    Check(system);
+    EXPECT_EQ(unit->GetErrorNumber(), c.error) << unit->GetErrorText();
+    EXPECT_EQ(unit->GetErrorText().find("QST-"), std::string::npos) << unit->GetErrorText();
+  }
+}
+
+TEST_F(SystemSelection, AManualModelTheOutdoorUnitDoesNotTake) {
+  Cls_QsOutPlacement* system = System();
+  Units(system, {{2}, {2}});
+  Cls_QsIndPlacement* foreign = Unit(system, {0, 0, 0, "FC-99"});
+  Cls_QsIndPlacement* none = Unit(system, {});
+  none->SetManualSelect(true);
+  none->Post();
+  Check(system);
+  EXPECT_EQ(foreign->GetErrorNumber(), 10038);
+  EXPECT_EQ(foreign->GetErrorText(),
+            FullName(*foreign->GetModel()) + Ansi(" не может быть соединён с ") + ModelOf(system));
+  EXPECT_EQ(none->GetErrorNumber(), 10072);
+  EXPECT_EQ(none->GetErrorText(), Ansi("Нет выбранной модели для ") + FullName(*none));
+}
+
+TEST_F(SystemSelection, PipesFarFromTheFirstBranchAreSizedUp) {
+  // C sizes up beyond 30 m from the first branch and loses 0.2 % of its cooling per metre (0.1 %
+  // in heating). Five units of index 40 take C (A and B have too few connections). Estimated
+  // lengths: 80 m to the farthest unit, d m of them after the first branch.
+  struct LTCase {
+    double distance;
+    double effective;  // 80 - d / 2 when d > 30, else 80
+    bool marked;
+  };
+  for (const LTCase& c : {LTCase{20, 80, false}, LTCase{35, 62.5, true}}) {
+    SCOPED_TRACE(c.distance);
+    Cls_QsOutPlacement* system = System();
+    system->SetPipingLength(80);
+    system->SetDistBranchToIndoors(c.distance);
+    system->Post();
+    const auto units = Units(system, std::vector<LTUnitSpec>(5, {0, 0, 0, "FC-40"}));
+    Check(system);
+    ASSERT_EQ(ModelOf(system), "QST-C");
+    EXPECT_FALSE(system->HasError()) << system->GetErrorText();
+    for (Cls_QsIndPlacement* unit : units) {
+      EXPECT_DOUBLE_EQ(unit->ActualLength(), 80);
+      EXPECT_DOUBLE_EQ(unit->EquivalentLength(), 80);
+      EXPECT_DOUBLE_EQ(unit->EffectiveLength(), c.effective);
+      // The factors at the rounded length: 62.5 m counts as 63 m.
+      const double length = c.marked ? 63 : 80;
+      EXPECT_NEAR(unit->CoolPipingFactor(), 1 - 0.002 * length, 1e-12);
+      EXPECT_NEAR(unit->HeatPipingFactor(), 1 - 0.001 * length, 1e-12);
+      EXPECT_EQ(system->PipingTree().NodeOf(*unit)->GetSizeUpMark(), c.marked);
+    }
+    EXPECT_DOUBLE_EQ(system->GetMaxEffectiveLength(), c.effective);
+    // The first joint hangs on the root: its pipe is the main pipe, never marked.
+    EXPECT_FALSE(system->PipingTree().Root()->ChildAt(0)->GetSizeUpMark());
+  }
+
+  // A heat-recovery system cannot size up the branches: an error instead.
+  Cls_QsOutPlacement* recovery = System("QSR", 0);
+  recovery->SetPipingLength(80);
+  recovery->SetDistBranchToIndoors(35);
+  recovery->Post();
+  Cls_QsBSBPlacement* box = d.project->AddBSBoxPlacement(*recovery, *recovery, nullptr);
+  box->SetSeries("QSB");
+  box->Post();
+  Units(recovery, {{2}});
+  Unit(recovery, {2}, box);
+  Check(recovery);
+  EXPECT_EQ(recovery->GetErrorNumber(), 10084);
+  EXPECT_EQ(recovery->GetErrorText(),
+            "The maximum equivalent length to the first branch " +
+                Cls_QsProject::FormatLength(true, 35) + " exceeds " +
+                Cls_QsProject::FormatLength(true, 30) +
+                ", but size up of intermediate branches is not yet supported for heat recovery "
+                "systems");
+}
+
+TEST_F(SystemSelection, LengthsEnteredByHand) {
+  // Five units on a chain of joints: the main pipe 10 m, every other pipe 1 m but the last
+  // unit's, 45 m. This catalogue has no fittings (no allowance). The last unit is 3 + 45 m from
+  // the first branch: its pipe and the three joint pipes on its way count half.
+  Cls_QsOutPlacement* system = System();
+  const auto units = Units(system, {{0, 0, 0, "FC-20"},
+                                    {0, 0, 0, "FC-20"},
+                                    {0, 0, 0, "FC-20"},
+                                    {0, 0, 0, "FC-20"},
+                                    {0, 0, 0, "FC-80"}});
+  CTPipingTree& tree = system->PipingTree();
+  for (Cls_QsPipingNode* node : tree.Nodes()) {
+    if (node->IsRoot()) continue;
+    node->SetBranchLength(node->GetParent()->IsRoot() ? 10 : 1);
+    node->Post();
+  }
+  Cls_QsPipingNode* far = tree.NodeOf(*units[4]);
+  far->SetBranchLength(45);
+  far->Post();
+  system->SetLocked(true);
+  system->Post();
+  Check(system);
+  ASSERT_EQ(ModelOf(system), "QST-C");
+  EXPECT_EQ(Shape(tree.Root()), "Out 1(J(Ind 1, J(Ind 2, J(Ind 3, J(Ind 4, Ind 5)))))");
+  EXPECT_DOUBLE_EQ(units[4]->ActualLength(), 58);
+  EXPECT_DOUBLE_EQ(units[4]->EquivalentLength(), 58);
+  EXPECT_DOUBLE_EQ(units[4]->EffectiveLength(), 10 + (3 + 45) / 2.0);
+  EXPECT_TRUE(far->GetSizeUpMark());
+  EXPECT_DOUBLE_EQ(units[0]->EffectiveLength(), units[0]->EquivalentLength());
+  EXPECT_FALSE(tree.NodeOf(*units[0])->GetSizeUpMark());
 }
 
 // -- What the system delivers -------------------------------------------------------------------------
