@@ -12,9 +12,8 @@ int GetWorstErrorLevel(const Cls_QsDevicePlacement& placement) {
   while (!stack.empty()) {
     const Cls_QsDevicePlacement* p = stack.back();
     stack.pop_back();
-    worst = std::max(worst, p->GetErrorLevel() == Cls_QsDevicePlacement::kWarning
-                                ? 0
-                                : p->GetErrorLevel());
+    worst = std::max(
+        worst, p->GetErrorLevel() == Cls_QsDevicePlacement::kWarning ? 0 : p->GetErrorLevel());
     if (p->NeedsModel() && !p->GetModel()) worst = std::max(worst, 3);
     for (const Cls_QsDevicePlacement* child : p->Children()) stack.push_back(child);
   }

@@ -129,8 +129,8 @@ const std::vector<Cls_IndoorUnit*>& CTSelectionContext::Candidates(Cls_OutdoorUn
       }
     }
     if (!models) {
-      view->entries.push_back(std::make_unique<LTIndoorCandidateView::LTEntry>(
-          LTIndoorCandidateView::LTEntry{
+      view->entries.push_back(
+          std::make_unique<LTIndoorCandidateView::LTEntry>(LTIndoorCandidateView::LTEntry{
               series, family, maxCombination_,
               IndoorCandidates(outdoor, series, family, maxCombination_)}));
       models = &view->entries.back()->models;
@@ -164,8 +164,7 @@ Cls_QsOutPlacement* Cls_QsIndPlacement::GetOutdoorSystem() const {
 
 void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_OutdoorUnit* outdoor,
                                              const TAir& air, double heatingEstimate,
-                                             double coolingEstimate,
-                                             CTSelectionContext* context) {
+                                             double coolingEstimate, CTSelectionContext* context) {
   // The outdoor model's name, for the messages only.
   const auto outdoorName = [&] { return outdoor ? outdoor->Name() : std::string(); };
   const int family = system.GetFamily();
@@ -215,7 +214,8 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
       }
       coolingCapacity(ec);
       if (status != kCapacityOk) {
-        SetError(CoolingStatusMessage(status), outdoorName(), Level::kErrorLevel3, FullNameOf(*this));
+        SetError(CoolingStatusMessage(status), outdoorName(), Level::kErrorLevel3,
+                 FullNameOf(*this));
         return false;
       }
       if (family == 1 || (family == 0 && !onSystem)) {
@@ -260,14 +260,14 @@ void Cls_QsIndPlacement::SelectModelInSystem(Cls_QsOutPlacement& system, Cls_Out
     if (rs > 0 || rt > 0) {
       qc = coolingCapacity(ec) * CoolPipingFactor();
       if (status != kCapacityOk) {
-        SetError(CoolingStatusMessage(status), outdoorName(), Level::kErrorLevel3, FullNameOf(*this));
+        SetError(CoolingStatusMessage(status), outdoorName(), Level::kErrorLevel3,
+                 FullNameOf(*this));
         return false;
       }
     }
     double qh = 0;
     if (rh > 0) {
-      qh = system.GetHeatingCapacity(outdoor, air, status, eh, heatRh, heatT) *
-           HeatPipingFactor();
+      qh = system.GetHeatingCapacity(outdoor, air, status, eh, heatRh, heatT) * HeatPipingFactor();
       if (status != kCapacityOk) {
         SetError(HeatingStatusMessage(status), outdoorName(), Level::kErrorLevel3,
                  FullNameOf(*this));
@@ -376,10 +376,12 @@ double Cls_QsIndPlacement::GetUnitCapacity(bool cooling, bool totalOnly, bool at
   int status = kCapacityOk;
   double q = 0;
   if (cooling) {
-    q = system->GetCoolingCapacity(outdoor, air, status, p, GetCoolIndoorRH(), GetCoolIndoorTemp()) *
+    q = system->GetCoolingCapacity(outdoor, air, status, p, GetCoolIndoorRH(),
+                                   GetCoolIndoorTemp()) *
         CoolPipingFactor();
   } else {
-    q = system->GetHeatingCapacity(outdoor, air, status, p, GetHeatIndoorRH(), GetHeatIndoorTemp()) *
+    q = system->GetHeatingCapacity(outdoor, air, status, p, GetHeatIndoorRH(),
+                                   GetHeatIndoorTemp()) *
         HeatPipingFactor();
   }
   const double share = ShareOf(model->CapIndex(), q, p);

@@ -175,7 +175,8 @@ double Cls_QsDevicePlacement::GetCapacityIndexSum(bool counting) {
   return sum;
 }
 
-// -- Model trials ----------------------------------------------------------------------------------
+// -- Model trials
+// ----------------------------------------------------------------------------------
 
 void Cls_QsDevicePlacement::BeginModelTrial() {
   inModelTrial_ = true;

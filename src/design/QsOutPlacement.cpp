@@ -90,7 +90,6 @@ void Cls_QsOutPlacement::StoreAsDefaults() {
   Cls_QsDevicePlacement::StoreAsDefaults();
 }
 
-
 std::vector<Cls_QsIndPlacement*> Cls_QsOutPlacement::GetIndoorUnits() const {
   std::vector<Cls_QsIndPlacement*> units;
   // Depth first in child order, with an explicit stack (children pushed in reverse).

@@ -64,12 +64,12 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   // The model's capacity in cooling at the total connected capacity index, the system's cooling
   // outdoor temperature and the indoor wet bulb of the given room conditions; 0 without model.
   // status receives why the value is 0 (LTCapacityStatus).
-  double GetCoolingCapacity(Cls_OutdoorUnit* model, const TAir& air, int& status,
-                            double totalIndex, double indoorRh, double indoorTemp);
+  double GetCoolingCapacity(Cls_OutdoorUnit* model, const TAir& air, int& status, double totalIndex,
+                            double indoorRh, double indoorTemp);
   // The same in heating at the heating outdoor temperature and the indoor dry bulb, with the
   // defrost correction.
-  double GetHeatingCapacity(Cls_OutdoorUnit* model, const TAir& air, int& status,
-                            double totalIndex, double indoorRh, double indoorTemp);
+  double GetHeatingCapacity(Cls_OutdoorUnit* model, const TAir& air, int& status, double totalIndex,
+                            double indoorRh, double indoorTemp);
   double GetCoolingPowerInput(Cls_OutdoorUnit* model, const TAir& air, double totalIndex,
                               double indoorRh, double indoorTemp);
   double GetHeatingPowerInput(Cls_OutdoorUnit* model, const TAir& air, double totalIndex,
@@ -81,8 +81,7 @@ class Cls_QsOutPlacement : public Cls_QsDevicePlacement {
   double GetMaxCombination();
   // The capacity-index-weighted room conditions of the indoor units that count in the mode
   // (defaults of the preferences when none counts), and their index total.
-  void GetIndoorConditions(bool cooling, double& totalIndex, double& humidity,
-                           double& temperature);
+  void GetIndoorConditions(bool cooling, double& totalIndex, double& humidity, double& temperature);
   // What the system delivers at the given outdoor conditions: at its connected capacity index,
   // at the model's index at 100 %, and at 100 % and the model's rating conditions. 0 without
   // model and in heating for a cooling-only system.

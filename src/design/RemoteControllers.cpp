@@ -98,7 +98,7 @@ void Cls_QsIndPlacement::SetRemoteType(int value, bool keepUnlessRemote) {
     return;
   }
   Cls_QsIndPlacement* head = value == kRemoteOfNextUnit ? system->GetNextRemoteUnit(*this)
-                                                         : system->GetPreviousRemoteUnit(*this);
+                                                        : system->GetPreviousRemoteUnit(*this);
   if (!head) {
     TBaseMsg::ShowError(value == kRemoteOfNextUnit ? kMsgRemoteNoNextUnit
                                                    : kMsgRemoteNoPreviousUnit);

@@ -70,8 +70,8 @@ double Cls_QsOutPlacement::GetHeatingCapacity(Cls_OutdoorUnit* model, const TAir
                                               double indoorTemp) {
   status = kCapacityOk;
   if (!model) return 0;
-  return model->GetCapacityAt(false, indoorTemp, indoorRh, GetHeatOutdoorTemp(),
-                              GetHeatOutdoorRH(), totalIndex, air, status);
+  return model->GetCapacityAt(false, indoorTemp, indoorRh, GetHeatOutdoorTemp(), GetHeatOutdoorRH(),
+                              totalIndex, air, status);
 }
 
 double Cls_QsOutPlacement::GetCoolingPowerInput(Cls_OutdoorUnit* model, const TAir& air,
@@ -94,8 +94,8 @@ double Cls_QsOutPlacement::GetMaxCombination() {
   double ratio = GetSelCombination();
   auto* model = dynamic_cast<Cls_OutdoorUnit*>(GetModel());
   if (model) {
-    ratio = std::min(ratio,
-                     model->GetMaxCombinationRatio(CatalogueFacts(&Factory()).highCombination));
+    ratio =
+        std::min(ratio, model->GetMaxCombinationRatio(CatalogueFacts(&Factory()).highCombination));
   }
   if (!GetAllowHighCombPerc()) return ratio;
   const double limit = GetHighCombinationLimit();
@@ -175,8 +175,8 @@ double Cls_QsOutPlacement::GetAvailableCapacity(Cls_OutdoorUnit* model, bool coo
   return CapacityOrPower(*model, c, false);
 }
 
-double Cls_QsOutPlacement::GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling,
-                                            double outdoorRh, double outdoorTemp) {
+double Cls_QsOutPlacement::GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling, double outdoorRh,
+                                            double outdoorTemp) {
   if (!model || (!cooling && GetFamily() == 2)) return 0;
   LTSystemConditions c{cooling, outdoorTemp, outdoorRh};
   double connected = 0;

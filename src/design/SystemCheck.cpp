@@ -123,8 +123,9 @@ void ApplyPiping(LTSystemCheck& check, Cls_OutdoorUnit& u) {
     const auto lengthFor = [&](double allowance) {
       return static_cast<int>(std::lround(std::max(0.0, effective - allowance)));
     };
-    c.unit->SetPipingFactors(u.GetPipingCorrection(coolingTable, lengthFor(coolingAllowance), level),
-                             u.GetPipingCorrection(heatingTable, lengthFor(heatingAllowance), level));
+    c.unit->SetPipingFactors(
+        u.GetPipingCorrection(coolingTable, lengthFor(coolingAllowance), level),
+        u.GetPipingCorrection(heatingTable, lengthFor(heatingAllowance), level));
     c.unit->SetPipingLengths(c.actual, c.equivalent, effective);
   }
 }
@@ -162,9 +163,9 @@ double StrictLowerBound(LTSystemCheck& check, Cls_OutdoorUnit& u) {
       continue;
     }
     if (!unit.TakesPartInModelChoice()) continue;
-    const std::vector<Cls_IndoorUnit*>& candidates = check.context.Candidates(
-        u, unit.Values().GetBytes(Cls_QsDevicePlacement::kSeries),
-        unit.Values().GetBytes(Cls_QsIndPlacement::kFamily));
+    const std::vector<Cls_IndoorUnit*>& candidates =
+        check.context.Candidates(u, unit.Values().GetBytes(Cls_QsDevicePlacement::kSeries),
+                                 unit.Values().GetBytes(Cls_QsIndPlacement::kFamily));
     if (candidates.empty()) return std::numeric_limits<double>::infinity();
     bound += candidates.front()->CapIndex();
   }
@@ -300,8 +301,9 @@ void Cls_QsOutPlacement::CheckSystem(const std::vector<Cls_OutdoorUnit*>& outdoo
 
   // Piping lengths: estimated for the whole system, or measured on the tree.
   const bool locked = GetLocked();
-  LTSystemCheck check{*this, air,   context, units, tree, CatalogueFacts(&Factory()).allowances,
-                      locked, 0,   0,       combination, fullName};
+  LTSystemCheck check{
+      *this,  air, context, units,       tree,    CatalogueFacts(&Factory()).allowances,
+      locked, 0,   0,       combination, fullName};
   check.main = GetPipingLength() - GetDistBranchToIndoors();
   if (locked) {
     Cls_QsPipingNode* first = tree.Root() ? tree.Root()->ChildAt(0) : nullptr;

@@ -20,8 +20,8 @@ LTOutdoorUnitList ShippedOutdoorUnits(CTBaseFactory& factory) {
 
 bool BuildMixedDesign(Cls_QsProject& project, const LTOutdoorUnitList& outdoorUnits,
                       const LTMixedDesignSize& size) {
-  CTDbObject* refrigerant = CTDbObject::CachedObject(Cls_Refrigerant::kTableId, 1,
-                                                     &project.Factory());
+  CTDbObject* refrigerant =
+      CTDbObject::CachedObject(Cls_Refrigerant::kTableId, 1, &project.Factory());
   if (!refrigerant) return false;
   project.ChangeRefrigerant(refrigerant, outdoorUnits);
   static const char* const kFamilies[] = {"CF", "DM", "WL", "CS"};

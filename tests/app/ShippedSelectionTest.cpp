@@ -183,16 +183,16 @@ TEST_F(ShippedSelection, TheChargeOfAPipeEnteredByHand) {
   Cls_QsIndPlacement* unit = Unit(*system, *system, "CF", 0, 0);
   unit->SetManualSelect(true);
   unit->Post();
-  unit->SetModel(CTDbObject::CachedObject(Cls_IndoorUnit::kTableId,
-                                          [] {
-                                            for (const auto& o : CTDbObject::AllObjects(
-                                                     Cls_IndoorUnit::kTableId, false,
-                                                     &programtest::Factory())) {
-                                              if (o->Name() == "QCF-125") return o->RecordId();
-                                            }
-                                            return 0;
-                                          }(),
-                                          &programtest::Factory()));
+  unit->SetModel(CTDbObject::CachedObject(
+      Cls_IndoorUnit::kTableId,
+      [] {
+        for (const auto& o :
+             CTDbObject::AllObjects(Cls_IndoorUnit::kTableId, false, &programtest::Factory())) {
+          if (o->Name() == "QCF-125") return o->RecordId();
+        }
+        return 0;
+      }(),
+      &programtest::Factory()));
   project->RecalculateAll(units);
   ASSERT_EQ(ModelOf(*unit), "QCF-125");
   ASSERT_EQ(ModelOf(*system), "QOH-08");

@@ -14,12 +14,12 @@
 #include "catalogue/DeviceOptions.h"
 #include "catalogue/IndoorUnits.h"
 #include "catalogue/OutdoorUnits.h"
+#include "design/PipingLengths.h"
+#include "design/PipingTree.h"
 #include "design/QsBSBPlacement.h"
 #include "design/QsIndPlacement.h"
 #include "design/QsIndVariantPlacements.h"
 #include "design/QsOutPlacement.h"
-#include "design/PipingLengths.h"
-#include "design/PipingTree.h"
 #include "design/QsPipingNodes.h"
 #include "design/TabReadiness.h"
 #include "physics/MoistAir.h"
@@ -109,7 +109,8 @@ class SystemSelection : public ::testing::Test {
   DesignStore d{"selection"};
 };
 
-// -- Choosing the outdoor and indoor models ---------------------------------------------------------
+// -- Choosing the outdoor and indoor models
+// ---------------------------------------------------------
 
 TEST_F(SystemSelection, ASystemBelowFullLoadIsEvaluatedAsIfFullyLoaded) {
   Cls_QsOutPlacement* system = System();
@@ -236,13 +237,16 @@ TEST_F(SystemSelection, AnImpossibleRequirementLeavesTheUnitWithoutModelInTheLen
     const char* text;
   };
   const LTCase cases[] = {
-      {{9, 0, 0}, 10070,
+      {{9, 0, 0},
+       10070,
        "Нет внутренних блоков серии / семейства QSI/FC , обеспечивающих общую "
        "холодопроизводительность 9.0 кВт"},
-      {{0, 9, 0}, 10069,
+      {{0, 9, 0},
+       10069,
        "Нет внутренних блоков серии / семейства QSI/FC , обеспечивающих 9.0 кВт ощутимую "
        "мощность охлаждения"},
-      {{0, 0, 13}, 10071,
+      {{0, 0, 13},
+       10071,
        "Нет внутренних блоков серии / семейства QSI/FC , обеспечивающих мощность обогрева для "
        "13.0 кВт "},
   };
@@ -294,7 +298,8 @@ TEST_F(SystemSelection, TheLastCandidateIsTriedWithTooFewConnections) {
   EXPECT_EQ(ModelsOf(units), std::string(15, ' '));
 }
 
-// -- The rules of the system ------------------------------------------------------------------------
+// -- The rules of the system
+// ------------------------------------------------------------------------
 
 TEST_F(SystemSelection, SystemRules) {
   struct LTCase {
@@ -308,11 +313,29 @@ TEST_F(SystemSelection, SystemRules) {
     const char* text = "";
   };
   const LTCase cases[] = {
-      {"no model of the series", "ZZZ", 5, 0, 0, {{2}}, 10074,
+      {"no model of the series",
+       "ZZZ",
+       5,
+       0,
+       0,
+       {{2}},
+       10074,
        "Недоступны наружные блоки серии ZZZ и семейства Тепловой насос"},
-      {"too long", "QST", 120, 0, 0, {{2}, {2}, {2}}, 10060,
+      {"too long",
+       "QST",
+       120,
+       0,
+       0,
+       {{2}, {2}, {2}},
+       10060,
        "Макс. превышение длины трубопровода 100.000 м"},
-      {"far from the first branch", "QST", 60, 50, 0, {{2}, {2}, {2}}, 10058,
+      {"far from the first branch",
+       "QST",
+       60,
+       50,
+       0,
+       {{2}, {2}, {2}},
+       10058,
        "Макс. расстояние от первого ответвителя до внутр. блока 40.000 мпревышает"},
       // 60 % with the outdoor unit below the indoor units, whose minimum is 70 %.
       {"outdoor unit below", "QST", 5, 0, -10, {{2}, {2}, {2}}, 10062, nullptr},
@@ -398,9 +421,8 @@ TEST_F(SystemSelection, AManualModelIsOnlyChecked) {
   Check(system);
   EXPECT_EQ(ModelOf(limited), "HX-50");
   EXPECT_EQ(limited->GetErrorNumber(), 10050);
-  EXPECT_EQ(limited->GetErrorText(),
-            Ansi("Макс. значение коэф. соединения для внутр. блока ") +
-                FullName(*limited->GetModel()) + " : 130%");
+  EXPECT_EQ(limited->GetErrorText(), Ansi("Макс. значение коэф. соединения для внутр. блока ") +
+                                         FullName(*limited->GetModel()) + " : 130%");
   // A model chosen by hand keeps its model whatever its requirement.
   EXPECT_EQ(ModelOf(plain), "FC-20");
   EXPECT_FALSE(plain->HasError());
@@ -544,7 +566,8 @@ TEST_F(SystemSelection, LengthsEnteredByHand) {
   EXPECT_FALSE(tree.NodeOf(*units[0])->GetSizeUpMark());
 }
 
-// -- What the system delivers -------------------------------------------------------------------------
+// -- What the system delivers
+// -------------------------------------------------------------------------
 
 TEST_F(SystemSelection, TheSystemsConditionsAndCapacities) {
   Cls_QsOutPlacement* system = System();
@@ -593,19 +616,18 @@ TEST_F(SystemSelection, ACheckThatChangesNothingWritesNothing) {
   EXPECT_EQ(writes, 0);
 }
 
-// -- Remote controllers -------------------------------------------------------------------------------
+// -- Remote controllers
+// -------------------------------------------------------------------------------
 
 TEST_F(SystemSelection, RemoteControllerGroups) {
-  auto* remote = dynamic_cast<Cls_DeviceOption*>(
-      d.CatalogueRecord(Cls_IndOption::kTableId, "RC-2"));
+  auto* remote =
+      dynamic_cast<Cls_DeviceOption*>(d.CatalogueRecord(Cls_IndOption::kTableId, "RC-2"));
   ASSERT_NE(remote, nullptr);
   Cls_QsOutPlacement* system = System();
   // Head (own remote for two units), then two units that use the previous unit's remote, then
   // one that uses the next unit's remote where none follows.
-  const auto units = Units(system, {{0, 0, 0, "FC-20"},
-                                    {0, 0, 0, "FC-20"},
-                                    {0, 0, 0, "FC-20"},
-                                    {0, 0, 0, "FC-20"}});
+  const auto units = Units(
+      system, {{0, 0, 0, "FC-20"}, {0, 0, 0, "FC-20"}, {0, 0, 0, "FC-20"}, {0, 0, 0, "FC-20"}});
   units[0]->SetUsedOptions({remote});
   units[0]->SetRemoteTypeValue(Cls_QsIndPlacement::kOwnRemote);
   units[0]->Post();
@@ -663,9 +685,31 @@ TEST_F(SystemSelection, ADXCoilUnitNeedsAnotherUnitsRemote) {
   EXPECT_EQ(axd->GetErrorNumber(), 10086);
   EXPECT_EQ(axd->GetErrorLevel(), 1);
   EXPECT_EQ(ModelOf(axd), "FC-20");
+
+  // With a remote controller of its own it still may not head a group: a unit that uses it is
+  // refused, and one that already does makes it an error.
+  auto* remote =
+      dynamic_cast<Cls_DeviceOption*>(d.CatalogueRecord(Cls_IndOption::kTableId, "RC-2"));
+  axd->SetUsedOptions({remote});
+  axd->SetRemoteTypeValue(Cls_QsIndPlacement::kRemoteOfPreviousUnit);
+  axd->Post();
+  Cls_QsIndPlacement* after = Unit(system, {2});
+  Check(system);
+  d.store.ui.ClearShown();
+  after->SetRemoteType(Cls_QsIndPlacement::kRemoteOfPreviousUnit, false);
+  ASSERT_EQ(d.store.ui.Shown().size(), 1u);
+  EXPECT_EQ(d.store.ui.Shown()[0].text,
+            "Cannot connect other devices to the remote controller of " + FullName(*axd));
+  EXPECT_EQ(after->GetRemoteType(), Cls_QsIndPlacement::kNoWiredRemote);
+  after->SetRemoteTypeValue(Cls_QsIndPlacement::kRemoteOfPreviousUnit);
+  after->Post();
+  Check(system);
+  EXPECT_EQ(axd->GetErrorNumber(), 10067);
+  EXPECT_EQ(axd->GetErrorLevel(), 1);
 }
 
-// -- Which tabs the design opens --------------------------------------------------------------------
+// -- Which tabs the design opens
+// --------------------------------------------------------------------
 
 TEST_F(SystemSelection, TabsOpenAsTheSystemsBecomeReady) {
   using Images = std::array<int, kTabCount>;
