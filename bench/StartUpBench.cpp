@@ -1,8 +1,8 @@
 // Start-up of the application core to its first, empty project: the object store set up, the
 // embedded catalogue expanded and connected, the glossary loaded and attached, the version
 // check, the units, the preferences, the catalogue caches and the new project. Measured whole
-// and in its parts: connecting the catalogue, loading the glossary, and making a new project. The whole includes closing the core again (disconnecting).
-// Run: build/release/bench/startup_bench.
+// and in its parts: connecting the catalogue, loading the glossary, and making a new project. The
+// whole includes closing the core again (disconnecting). Run: build/release/bench/startup_bench.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

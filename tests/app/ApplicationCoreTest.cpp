@@ -25,6 +25,7 @@
 #include "platform/CompressedWrapper.h"
 #include "platform/MemoryStream.h"
 #include "platform/Resources.h"
+#include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -369,6 +370,50 @@ TEST_F(ApplicationCore, EditingTheIdentityAndTheAward) {
   core.EditProjectIdentity(TQsControl::kClientAddress, "");
   EXPECT_EQ(core.AwardText(), "");
   EXPECT_EQ(CTQRNSolvoMainImpl::IdentityChecksum(" ", "", "", ""), 1);
+}
+
+TEST_F(ApplicationCore, UninstallMode) {
+  // Settings of their own: uninstalling removes the program's key and the data-source entry.
+  CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
+  CTScopedProcessSettings scopedSettings(settings);
+  ASSERT_TRUE(settings.WriteValue(CTSettingsHive::CurrentUser, CTPreferences::kKeyPath, "X",
+                                  LTSettingsValue::Integer(1)));
+  ASSERT_TRUE(settings.WriteValue(CTSettingsHive::CurrentUser, "Software\\Ostrel\\Other", "Y",
+                                  LTSettingsValue::Integer(2)));
+  ASSERT_TRUE(EnsureProjectDataSource());
+  const auto programKeyExists = [&] {
+    return settings.KeyExists(CTSettingsHive::CurrentUser,
+                              "Software\\Ostrel\\Hi-QRN Selection\\QRNSolvo");
+  };
+
+  // No: nothing changes, and the program stops.
+  programtest::Ui().ScriptButton(kBtnNo);
+  EXPECT_EQ(core.StartUp({"/UNINSTALL"}), TStartUpResult::kStopped);
+  ASSERT_EQ(programtest::Ui().Shown().size(), 1u);
+  EXPECT_EQ(programtest::Ui().Shown()[0].text,
+            Ansi("Вы действительно хотите деинсталировать QRN Solvo?"));
+  EXPECT_TRUE(programKeyExists());
+  EXPECT_FALSE(core.HasProject());
+
+  // Yes: the key goes with the parent left empty; the sibling stays.
+  programtest::Ui().ClearShown();
+  programtest::Ui().ScriptButton(kBtnYes);
+  CTQRNSolvoMainImpl uninstalling;
+  EXPECT_EQ(uninstalling.StartUp({"/uninstall"}), TStartUpResult::kStopped);
+  EXPECT_FALSE(programKeyExists());
+  EXPECT_FALSE(
+      settings.KeyExists(CTSettingsHive::CurrentUser, "Software\\Ostrel\\Hi-QRN Selection"));
+  EXPECT_TRUE(settings.KeyExists(CTSettingsHive::CurrentUser, "Software\\Ostrel\\Other"));
+  ASSERT_EQ(programtest::Ui().Shown().size(), 2u);
+  EXPECT_EQ(programtest::Ui().Shown()[1].text,
+            Ansi("Программа QRN Solvo успешно деинсталлирована"));
+
+  // With a second argument it is no uninstall: the first names a project file (there is none).
+  programtest::Ui().ClearShown();
+  CTQRNSolvoMainImpl running;
+  EXPECT_EQ(running.StartUp({"/uninstall", "more"}), TStartUpResult::kRunning);
+  EXPECT_TRUE(running.HasProject());
+  EXPECT_TRUE(programtest::Ui().Shown().empty());
 }
 
 TEST_F(ApplicationCore, TabsFollowTheDesign) {
