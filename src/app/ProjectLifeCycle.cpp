@@ -69,8 +69,9 @@ void CTQRNSolvoMainImpl::DropProject() {
   project_.reset();
 }
 
-void CTQRNSolvoMainImpl::LoadProject(const std::string& fileName, bool isNew) {
+bool CTQRNSolvoMainImpl::LoadProject(const std::string& fileName, bool isNew) {
   DropProject();
+  const bool askedForFile = !isNew;
   if (!ReconnectProject(isNew ? std::string() : fileName)) {
     // A file that cannot be read gives a new project.
     ReconnectProject("");
@@ -94,7 +95,7 @@ void CTQRNSolvoMainImpl::LoadProject(const std::string& fileName, bool isNew) {
       modified_ = false;
       TBaseMsg::ShowError(kMsgOtherProgramVersion);
       CloseProject(true);
-      return;
+      return false;
     }
     project_->StoreAsDefaults();
   }
@@ -107,6 +108,7 @@ void CTQRNSolvoMainImpl::LoadProject(const std::string& fileName, bool isNew) {
   RefreshTabStates();
   modified_ = false;
   openedAt_ = std::time(nullptr);
+  return !(askedForFile && isNew);
 }
 
 bool CTQRNSolvoMainImpl::QuerySaveProject() {

@@ -72,8 +72,9 @@ class CTQRNSolvoMainImpl {
   void SetOpenedAt(std::time_t when) { openedAt_ = when; }
 
   // Makes a project current: a new one, or the one of a file (an unreadable file gives a new
-  // project; one of another program version error 3, then a new project).
-  void LoadProject(const std::string& fileName, bool isNew);
+  // project; one of another program version error 3, then a new project). False when a file was
+  // asked for and a new project took its place.
+  bool LoadProject(const std::string& fileName, bool isNew);
   // Asks to save a modified project (Yes, No, Cancel); false when the user cancels or a save
   // did not go through.
   bool QuerySaveProject();

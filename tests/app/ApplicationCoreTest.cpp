@@ -217,7 +217,7 @@ TEST_F(ApplicationCore, FilesOfOtherProgramVersions) {
     const std::string file = dir.File(std::string("v") + c.version + ".qrn");
     ASSERT_TRUE(core.SaveProjectTo(file));
     programtest::Ui().ClearShown();
-    core.LoadProject(file, false);
+    EXPECT_EQ(core.LoadProject(file, false), c.accepted);
     ASSERT_TRUE(core.HasProject());
     EXPECT_EQ(StoredName(), c.accepted ? "Office" : "");
     if (c.accepted) {
@@ -272,7 +272,7 @@ TEST_F(ApplicationCore, FilesThatAreNotProjectsGiveANewProject) {
     const std::string file = dir.File(std::string(c.name) + ".qrn");
     std::ofstream(file, std::ios::binary) << c.content;
     programtest::Ui().ClearShown();
-    core.LoadProject(file, false);
+    EXPECT_FALSE(core.LoadProject(file, false));
     ASSERT_EQ(programtest::Ui().Shown().size(), 1u);
     EXPECT_EQ(programtest::Ui().Shown()[0].text,
               c.readable ? Ansi("Проект выполнен с помощью другой версии программы QRN Solvo")
