@@ -175,24 +175,31 @@ double Cls_QsOutPlacement::GetAvailableCapacity(Cls_OutdoorUnit* model, bool coo
   return CapacityOrPower(*model, c, false);
 }
 
-double Cls_QsOutPlacement::GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling, double outdoorRh,
-                                            double outdoorTemp) {
-  if (!model || (!cooling && GetFamily() == 2)) return 0;
+namespace {
+
+// The capacity or power input at the model's 100 % index, with the weighted room conditions of
+// the mode.
+double AtFullIndex(Cls_QsOutPlacement& system, Cls_OutdoorUnit& model, bool cooling,
+                   double outdoorRh, double outdoorTemp, bool power) {
   LTSystemConditions c{cooling, outdoorTemp, outdoorRh};
   double connected = 0;
-  GetIndoorConditions(cooling, connected, c.indoorRh, c.indoorTemp);
-  c.totalIndex = model->GetCapacityIndexAt(100);
-  return CapacityOrPower(*model, c, false);
+  system.GetIndoorConditions(cooling, connected, c.indoorRh, c.indoorTemp);
+  c.totalIndex = model.GetCapacityIndexAt(100);
+  return CapacityOrPower(model, c, power);
+}
+
+}  // namespace
+
+double Cls_QsOutPlacement::GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling,
+                                            double outdoorRh, double outdoorTemp) {
+  if (!model || (!cooling && GetFamily() == 2)) return 0;
+  return AtFullIndex(*this, *model, cooling, outdoorRh, outdoorTemp, false);
 }
 
 double Cls_QsOutPlacement::GetPowerInputAt100(Cls_OutdoorUnit* model, bool cooling,
                                               double outdoorRh, double outdoorTemp) {
   if (!model || (!cooling && GetFamily() == 2)) return 0;
-  LTSystemConditions c{cooling, outdoorTemp, outdoorRh};
-  double connected = 0;
-  GetIndoorConditions(cooling, connected, c.indoorRh, c.indoorTemp);
-  c.totalIndex = model->GetCapacityIndexAt(100);
-  return CapacityOrPower(*model, c, true);
+  return AtFullIndex(*this, *model, cooling, outdoorRh, outdoorTemp, true);
 }
 
 namespace {
