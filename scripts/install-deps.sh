@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ ccache
   libgtest-dev libbenchmark-dev
   nlohmann-json3-dev
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
