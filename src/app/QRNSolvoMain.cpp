@@ -61,14 +61,16 @@ std::string ProgramVersionText() {
 
 CTQRNSolvoMainImpl::CTQRNSolvoMainImpl(CTFrontEnd* frontEnd, CTInstallation* installation)
     : frontEnd_(frontEnd), installation_(installation) {
-  if (!frontEnd_) {
-    ownFrontEnd_ = std::make_unique<CTFrontEnd>();
-    frontEnd_ = ownFrontEnd_.get();
-  }
+  if (!frontEnd_) frontEnd_ = EnsureDefaultFrontEnd();
   if (!installation_) {
     ownInstallation_ = std::make_unique<CTInstallation>();
     installation_ = ownInstallation_.get();
   }
+}
+
+CTFrontEnd* CTQRNSolvoMainImpl::EnsureDefaultFrontEnd() {
+  if (!ownFrontEnd_) ownFrontEnd_ = std::make_unique<CTFrontEnd>();
+  return ownFrontEnd_.get();
 }
 
 CTQRNSolvoMainImpl::~CTQRNSolvoMainImpl() {

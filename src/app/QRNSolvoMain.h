@@ -52,6 +52,11 @@ class CTQRNSolvoMainImpl {
   // project (the file named by the first argument when it exists, else a new one).
   TStartUpResult StartUp(const std::vector<std::string>& arguments,
                          const std::string& programPath = "qrnsolvo");
+  // The front end, when it is made after the core (the desktop window, which needs the core);
+  // null: the default that does nothing.
+  void SetFrontEnd(CTFrontEnd* frontEnd) {
+    frontEnd_ = frontEnd ? frontEnd : EnsureDefaultFrontEnd();
+  }
   // For tests and tools, before StartUp: the catalogue read from these bytes instead of the
   // embedded one, and whether the embedded glossary is used (off: as if it could not be read).
   void SetCatalogueSource(std::optional<std::string> bytes) { catalogueSource_ = std::move(bytes); }
@@ -131,6 +136,7 @@ class CTQRNSolvoMainImpl {
   static LTFileDialog SaveDialog();
 
  private:
+  CTFrontEnd* EnsureDefaultFrontEnd();
   bool RunUninstall(const std::string& programPath);
   bool SetUpStore();
   void AddUnits();
