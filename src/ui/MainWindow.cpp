@@ -6,13 +6,16 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/ProgramFactory.h"
 #include "app/QRNSolvoMain.h"
+#include "ui/IndoorTabPage.h"
 #include "ui/MessageBoxDialog.h"
 #include "ui/QtText.h"
 
@@ -60,14 +63,22 @@ TFrmQRNSolvoMain::TFrmQRNSolvoMain(CTQRNSolvoMainImpl& core, QWidget* parent)
   setWindowTitle(QStringLiteral("QRN Solvo[*]"));
   tabs_ = new QTabWidget;
   tabs_->setObjectName(QStringLiteral("Nbk_Tabs"));
-  for (int i = 0; i < kTabCount; ++i) {
+  indoor_ = new TIndoorTabPage(core_);
+  indoor_->onDesignChanged = [this] { RefreshState(); };
+  indoor_->onErrorText = [this](const std::string& text) { ShowErrorBox(text); };
+  tabs_->addTab(indoor_, QString::fromUtf8(kTabCaptions[0]));
+  for (int i = 1; i < kTabCount; ++i) {
     tabs_->addTab(PlaceholderPage(QString::fromUtf8(kTabCaptions[i])),
                   QString::fromUtf8(kTabCaptions[i]));
   }
   setCentralWidget(tabs_);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { TabChanged(index); });
-  errorBox_ = new QLabel;
-  errorBox_->setObjectName(QStringLiteral("Lbl_ErrorBox"));
+  errorBox_ = new QPlainTextEdit;
+  errorBox_->setObjectName(QStringLiteral("Txt_Error"));
+  errorBox_->setReadOnly(true);
+  errorBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  errorBox_->setFixedHeight(errorBox_->fontMetrics().height() + 2 * errorBox_->frameWidth() + 4);
+  errorBox_->hide();
   statusBar()->addPermanentWidget(errorBox_, 1);
   BuildMenus();
   resize(1024, 720);
@@ -142,7 +153,21 @@ void TFrmQRNSolvoMain::TabChanged(int index) {
     return;
   }
   previousTab_ = index;
-  errorBox_->clear();
+  ShowErrorBox({});
+  if (index == static_cast<int>(TQsTab::kIndoor)) indoor_->Fill();
+}
+
+void TFrmQRNSolvoMain::RefillTab(TQsTab tab) {
+  if (tab == TQsTab::kIndoor) indoor_->Fill();
+}
+
+void TFrmQRNSolvoMain::ClearProjectViews() {
+  indoor_->List().clear();
+}
+
+void TFrmQRNSolvoMain::ShowErrorBox(const std::string& text) {
+  errorBox_->setPlainText(FromProgramText(text));
+  errorBox_->setVisible(!text.empty());
 }
 
 void TFrmQRNSolvoMain::RefreshState() {

@@ -7,8 +7,9 @@
 #include "app/FrontEnd.h"
 
 class CTQRNSolvoMainImpl;
-class QLabel;
+class QPlainTextEdit;
 class QTabWidget;
+class TIndoorTabPage;
 
 // The main window: one tab per design step, the File and Help menus and the status bar, over
 // the application core. It is the core's front end: the core sets its caption and tab images and
@@ -24,8 +25,13 @@ class TFrmQRNSolvoMain : public QMainWindow, public CTFrontEnd {
   void SetCaption(const std::string& caption) override;
   void SetTabImages(const std::array<int, kTabCount>& images) override;
   void ActivateTab(TQsTab tab) override;
+  void RefillTab(TQsTab tab) override;
+  void ClearProjectViews() override;
 
   QTabWidget& Tabs() { return *tabs_; }
+  TIndoorTabPage& IndoorPage() { return *indoor_; }
+  // The error box of the status bar: one line, with a scroll bar when the text is longer.
+  void ShowErrorBox(const std::string& text);
   // The commands of the File menu.
   void NewProject();
   void OpenProject();
@@ -43,7 +49,8 @@ class TFrmQRNSolvoMain : public QMainWindow, public CTFrontEnd {
 
   CTQRNSolvoMainImpl& core_;
   QTabWidget* tabs_ = nullptr;
-  QLabel* errorBox_ = nullptr;
+  QPlainTextEdit* errorBox_ = nullptr;
+  TIndoorTabPage* indoor_ = nullptr;
   std::array<int, kTabCount> images_{};
   int previousTab_ = 0;
   bool reverting_ = false;

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "app/QRNSolvoMain.h"
@@ -11,8 +13,10 @@
 #include "design/QsIndPlacement.h"
 #include "design/QsOutPlacement.h"
 #include "i18n/HeadlessMessageUi.h"
+#include "i18n/MessageButtons.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
+#include "ui/IndoorTabPage.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -63,8 +67,36 @@ TEST(MainWindowUi, TabsOpenAsTheDesignAllows) {
   tabs.setCurrentIndex(2);
   EXPECT_EQ(tabs.currentIndex(), 2);
 
+  // The indoor tab lists the unit with its model and capacities.
+  window.Tabs().setCurrentIndex(0);
+  QTreeWidget& list = window.IndoorPage().List();
+  ASSERT_EQ(list.topLevelItemCount(), 1);
+  ASSERT_NE(unit->GetModel(), nullptr);
+  EXPECT_EQ(list.topLevelItem(0)->text(1).toStdString(), unit->GetModel()->Name());
+  EXPECT_FALSE(list.topLevelItem(0)->text(4).isEmpty());
+  // A second unit, not connected; the Delete key on it deletes it without a question.
+  Cls_QsIndPlacement* loose = core.Project().AddIndoorPlacement();
+  loose->SetFamily("CF");
+  loose->Post();
+  core.RecalculateProject();
+  window.IndoorPage().Fill();
+  ASSERT_EQ(list.topLevelItemCount(), 2);
+
   const std::string artifacts = QRN_UI_ARTIFACTS;
   std::filesystem::create_directories(artifacts);
+  window.grab().toImage().save(QString::fromStdString(artifacts + "/indoor-tab.png"));
+  list.topLevelItem(1)->setSelected(true);
+  QTest::keyRelease(&list, Qt::Key_Delete);
+  EXPECT_EQ(list.topLevelItemCount(), 1);
+  EXPECT_TRUE(messages.Shown().empty());
+  // The connected unit asks first: No keeps it.
+  list.topLevelItem(0)->setSelected(true);
+  messages.ScriptButton(kBtnNo);
+  QTest::keyRelease(&list, Qt::Key_Delete);
+  EXPECT_EQ(list.topLevelItemCount(), 1);
+  EXPECT_EQ(messages.Shown().size(), 1u);
+  window.Tabs().setCurrentIndex(2);
+
   window.grab().toImage().save(QString::fromStdString(artifacts + "/main-window.png"));
   core.SetModified(false);
   window.close();
