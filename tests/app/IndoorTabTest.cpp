@@ -13,6 +13,7 @@
 #include "design/QsIndVariantPlacements.h"
 #include "design/QsOutPlacement.h"
 #include "i18n/MessageButtons.h"
+#include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -55,6 +56,10 @@ class IndoorTab : public ::testing::Test {
     return names;
   }
 
+  // Settings of the test's own, as every test that starts the core has them.
+  testsupport::TempDir dir;
+  CTSettingsStore settings{dir.File("user.txt"), dir.File("machine.txt")};
+  CTScopedProcessSettings scopedSettings{settings};
   CTPreferences preferences;
   CTScopedPreferences scoped{preferences};
   CTQRNSolvoMainImpl core;
