@@ -17,9 +17,12 @@
 #include "app/IndoorTab.h"
 #include "app/QRNSolvoMain.h"
 #include "catalogue/PipingTables.h"
+#include "design/IndoorDialog.h"
 #include "design/Preferences.h"
 #include "design/QsIndPlacement.h"
+#include "design/QsIndVariantPlacements.h"
 #include "objectstore/TableInfo.h"
+#include "ui/IndoorDialogWindow.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -100,10 +103,11 @@ TIndoorTabPage::TIndoorTabPage(CTQRNSolvoMainImpl& core, QWidget* parent)
   auto* buttons = new QVBoxLayout;
   auto* add = new QPushButton(QString::fromUtf8("Добавить"));
   add->setObjectName(QStringLiteral("Btn_AddIU"));
-  add->setEnabled(false);  // the indoor dialog comes with the next step
   edit_ = new QPushButton(QString::fromUtf8("Изменить"));
   edit_->setObjectName(QStringLiteral("Btn_EditIU"));
-  edit_->setEnabled(false);
+  connect(add, &QPushButton::clicked, this, [this] { AddUnits(); });
+  connect(edit_, &QPushButton::clicked, this, [this] { EditSelected(); });
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { EditSelected(); });
   delete_ = new QPushButton(QString::fromUtf8("Удалить"));
   delete_->setObjectName(QStringLiteral("Btn_DelIU"));
   buttons->addWidget(add);
@@ -160,13 +164,22 @@ void TIndoorTabPage::Fill() {
   address_->setPlainText(FromProgramText(project.GetClientAddress()));
   refrigerant_->clear();
   const LTRecordRef current = project.GetRefrigerantRef();
+  int selected = -1;
   for (const auto& refrigerant : core_.Refrigerants()) {
     refrigerant_->addItem(FromProgramText(refrigerant->Name()));
     if (refrigerant->RecordId() == current.recordId &&
         refrigerant->Table().Id() == current.tableId) {
-      refrigerant_->setCurrentIndex(refrigerant_->count() - 1);
+      selected = refrigerant_->count() - 1;
     }
   }
+  // A project without a refrigerant of the list takes the first, with its series.
+  if (selected < 0 && refrigerant_->count() > 0) {
+    selected = 0;
+    project.SetRefrigerant(core_.Refrigerants()[0].get());
+    project.Post();
+    project.BuildSeriesLists(core_.OutdoorUnits());
+  }
+  refrigerant_->setCurrentIndex(selected);
   const std::string award = core_.AwardText();
   awardText_->setText(FromProgramText(award));
   award_->setVisible(!award.empty());
@@ -203,9 +216,40 @@ std::vector<Cls_QsIndPlacement*> TIndoorTabPage::SelectedUnits() const {
   return units;
 }
 
+void TIndoorTabPage::AddUnits() {
+  if (!core_.HasProject()) return;
+  Cls_QsProject& project = core_.Project();
+  const std::size_t before = project.GetPlacements().size();
+  TDlgQsIndPlacement dialog(std::make_unique<CTIndoorDialog>(
+                                project, [&project] { return project.AddIndoorPlacement(); }),
+                            window());
+  dialog.onAdded = [this](Cls_QsIndPlacement&) { FillRows(); };
+  dialog.exec();
+  if (project.GetPlacements().size() != before) core_.RecalculateProject();
+  FillRows();
+  if (onDesignChanged) onDesignChanged();
+}
+
+void TIndoorTabPage::EditSelected() {
+  const std::vector<Cls_QsIndPlacement*> selected = SelectedUnits();
+  if (selected.empty() || !MayEditTogether(selected)) return;
+  // The ventilation and adapter dialogs come with a later step.
+  const int table = selected.front()->TableId();
+  if (table != Cls_QsIndPlacement::kTableId && table != Cls_QsAXDPlacement::kTableId) return;
+  std::unique_ptr<CTIndoorDialog> logic =
+      selected.size() == 1
+          ? std::make_unique<CTIndoorDialog>(core_.Project(), *selected.front(), false)
+          : std::make_unique<CTIndoorDialog>(core_.Project(), selected);
+  TDlgQsIndPlacement dialog(std::move(logic), window());
+  if (dialog.exec() == QDialog::Accepted) core_.RecalculateProject();
+  FillRows();
+  if (onDesignChanged) onDesignChanged();
+}
+
 void TIndoorTabPage::UpdateButtons() {
   const std::vector<Cls_QsIndPlacement*> selected = SelectedUnits();
   delete_->setEnabled(!selected.empty());
+  edit_->setEnabled(!selected.empty());
   std::string error;
   if (selected.size() == 1 && (selected[0]->HasError() || selected[0]->HasWarning())) {
     error = selected[0]->GetErrorText();

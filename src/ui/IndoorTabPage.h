@@ -26,6 +26,9 @@ class TIndoorTabPage : public QWidget {
   // The units of the selected rows, in list order.
   std::vector<Cls_QsIndPlacement*> SelectedUnits() const;
   QTreeWidget& List() { return *list_; }
+  // Adds units through the indoor dialog, and edits the selected ones in it.
+  void AddUnits();
+  void EditSelected();
   // Deletes the selected units by the tab's rules and refills.
   void DeleteSelected();
   // Moves the unit of row from before the unit of row to, as a drop does.

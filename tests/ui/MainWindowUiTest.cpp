@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -16,6 +18,8 @@
 #include "i18n/MessageButtons.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
+#include "ui/DimValueWidget.h"
+#include "ui/IndoorDialogWindow.h"
 #include "ui/IndoorTabPage.h"
 #include "ui/MainWindow.h"
 
@@ -98,6 +102,58 @@ TEST(MainWindowUi, TabsOpenAsTheDesignAllows) {
   window.Tabs().setCurrentIndex(2);
 
   window.grab().toImage().save(QString::fromStdString(artifacts + "/main-window.png"));
+  core.SetModified(false);
+  window.close();
+  core.SetFrontEnd(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindowUi, AddingUnitsThroughTheIndoorDialog) {
+  testsupport::TempDir dir;
+  CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
+  CTScopedProcessSettings scopedSettings(settings);
+  CTHeadlessMessageUi messages;
+  CTScopedMessageUi scopedMessages(messages);
+  CTPreferences preferences;
+  CTScopedPreferences scopedPreferences(preferences);
+  CTQRNSolvoMainImpl core;
+  TFrmQRNSolvoMain window(core);
+  core.SetFrontEnd(&window);
+  ASSERT_EQ(core.StartUp({}), TStartUpResult::kRunning);
+  window.IndoorPage().Fill();
+  window.show();
+
+  const std::string artifacts = QRN_UI_ARTIFACTS;
+  std::filesystem::create_directories(artifacts);
+  int shots = 0;
+  // Two units added, then the dialog closed.
+  QTimer::singleShot(0, [&] {
+    TDlgQsIndPlacement* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* d = dynamic_cast<TDlgQsIndPlacement*>(w); d && d->isVisible()) dialog = d;
+    }
+    ASSERT_NE(dialog, nullptr);
+    dialog->grab().toImage().save(QString::fromStdString(artifacts + "/indoor-dialog.png"));
+    ++shots;
+    TDimValue& total = dialog->ValueControl(CTIndoorDialog::Value::kTotalRequired);
+    QTest::keyClicks(&total.Edit(), "3.5");
+    total.Edit().clear();
+    QTest::keyClicks(&total.Edit(), "3.5");
+    total.Model().Leave();
+    dialog->Ok();
+    dialog->Ok();
+    dialog->reject();
+  });
+  window.IndoorPage().AddUnits();
+  EXPECT_EQ(shots, 1);
+  EXPECT_EQ(window.IndoorPage().List().topLevelItemCount(), 2);
+  for (Cls_QsIndPlacement* unit : core.Project().GetIndoorPlacements()) {
+    EXPECT_DOUBLE_EQ(unit->GetCoolCapReqTotal(), 3.5);
+  }
+  for (const auto& shown : messages.Shown()) ADD_FAILURE() << shown.text;
   core.SetModified(false);
   window.close();
   core.SetFrontEnd(nullptr);

@@ -14,7 +14,10 @@ namespace {
 // The offscreen platform says for every dialog that it cannot pass on size hints; that is noise
 // here.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (message.contains(QStringLiteral("propagateSizeHints")) ||
+      message.contains(QStringLiteral("does not support setParent"))) {
+    return;
+  }
   qt_message_output(type, context, message);
 }
 
