@@ -28,6 +28,11 @@ constexpr LTDesignRange kOutlets{"a number of outlets", "", 3, 64, false, true};
 constexpr double kDefaultPipingLength = 45;
 constexpr double kDefaultFirstBranchLength = 40;
 
+// Elements (units, boxes, headers) connected in one system: several times the most indoor units
+// any outdoor model takes, and few enough that growing the piping tree stays quick (each
+// connection rebuilds the system's tree).
+constexpr std::size_t kMaxSystemElements = 256;
+
 constexpr LTDesignTextRule kAddressRule{1000, true, true};
 constexpr LTDesignTextRule kIdentityRule{200, true};
 
@@ -238,6 +243,7 @@ class CTDesignReader {
       s.outdoorLevel = *level == 0 ? 10 : *level == 1 ? 0 : -10;
     }
     systemPiped_.clear();
+    systemElements_ = 0;
     if (const TDesignJson* connections = o.List("connections")) {
       ReadNodes(*connections, o.PathOf("connections"), LTDesignNode::Kind::kUnit, s.connections);
     }
@@ -258,6 +264,11 @@ class CTDesignReader {
     for (std::size_t i = 0; i < list.size(); ++i) {
       const TDesignJson& value = list[i];
       const std::string nodePath = DesignIndexPath(path, i);
+      if (++systemElements_ > kMaxSystemElements) {
+        Report(nodePath, "more than " + std::to_string(kMaxSystemElements) +
+                             " units, boxes and headers in one system");
+        return;
+      }
       if (value.is_string()) {
         ReadUnitReference(value, nodePath, parent, nodes);
         continue;
@@ -391,6 +402,7 @@ class CTDesignReader {
   std::map<std::string, const LTDesignUnit*> unitsByName_;
   std::map<std::string, std::string> connectedAt_;  // unit name -> where it is connected
   std::set<std::string> systemPiped_;  // the system's units with pipes, boxes and headers
+  std::size_t systemElements_ = 0;     // the elements connected in the system so far
 };
 
 }  // namespace
