@@ -1,5 +1,7 @@
 #include "cli/CheckReport.h"
 
+#include <utility>
+
 #include "catalogue/OutdoorUnits.h"
 #include "catalogue/PipingTables.h"
 #include "design/PipeSizing.h"
@@ -21,9 +23,16 @@ std::string Utf8(const std::string& cp1251) {
 // The lines of the manual piping check, as the piping tab lists them.
 class CTCheckPipingLines : public CTPipingErrorList {
  public:
+  explicit CTCheckPipingLines(std::string system) : system_(std::move(system)) {}
   void Clear() override { lines.clear(); }
-  void AddLine(const std::string& caption, int) override { lines.push_back(Utf8(caption)); }
-  std::vector<std::string> lines;
+  void AddLine(const std::string& caption, int) override { AddMessageLine(0, caption, 0); }
+  void AddMessageLine(int number, const std::string& caption, int) override {
+    lines.push_back({system_, number, Cls_QsDevicePlacement::kErrorLevel2, Utf8(caption)});
+  }
+  std::vector<LTCheckMessage> lines;
+
+ private:
+  std::string system_;
 };
 
 std::optional<LTCheckMessage> MessageOf(const Cls_QsDevicePlacement& placement) {
@@ -97,7 +106,7 @@ LTCheckSystem SystemReport(Cls_QsOutPlacement& system) {
   }
   s.additionalCharge = GetAdditionalCharge(system);
   if (s.manualPiping) {
-    CTCheckPipingLines lines;
+    CTCheckPipingLines lines(s.name);
     CheckManualPiping(system, &lines);
     s.pipingErrors = lines.lines;
   }

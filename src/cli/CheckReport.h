@@ -66,7 +66,8 @@ struct LTCheckSystem {
   double additionalCharge = 0;
   double baseCharge = 0;
   std::vector<LTCheckMessage> messages;   // the system and everything in it, tree order
-  std::vector<std::string> pipingErrors;  // the manual piping check's lines
+  // The manual piping check's findings (level 2: what error 10057 of the system sums up).
+  std::vector<LTCheckMessage> pipingErrors;
 };
 
 struct LTCheckCapacities {

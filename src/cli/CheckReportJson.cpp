@@ -110,7 +110,7 @@ TJson System(const LTCheckSystem& s) {
   json["factory_charge_kg"] = Rounded(s.baseCharge, 3);
   json["total_charge_kg"] = Rounded(s.baseCharge + s.additionalCharge, 3);
   json["messages"] = Messages(s.messages);
-  json["piping_check"] = s.pipingErrors;
+  json["piping_check"] = Messages(s.pipingErrors);
   return json;
 }
 

@@ -135,7 +135,9 @@ void WriteSystem(const LTCheckSystem& s, std::ostream& out) {
   }
   if (!s.pipingErrors.empty()) {
     out << "  manual piping check\n";
-    for (const std::string& line : s.pipingErrors) out << "    " << OneLine(line) << '\n';
+    for (const LTCheckMessage& m : s.pipingErrors) {
+      out << "    " << m.number << ": " << OneLine(m.text) << '\n';
+    }
   }
   out << '\n';
 }
