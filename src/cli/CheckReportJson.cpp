@@ -24,7 +24,7 @@ TJson TextOrNull(const std::string& text) {
   return text.empty() ? TJson() : TJson(text);
 }
 
-const char* FamilyKey(int family) {
+const char* CheckFamilyKey(int family) {
   return family == 0 ? "heat_recovery" : family == 1 ? "heat_pump" : "cooling_only";
 }
 
@@ -67,7 +67,7 @@ TJson System(const LTCheckSystem& s) {
   TJson json;
   json["name"] = s.name;
   json["series"] = s.series;
-  json["family"] = FamilyKey(s.family);
+  json["family"] = CheckFamilyKey(s.family);
   json["model"] = TextOrNull(s.model);
   json["manual_piping"] = s.manualPiping;
   json["capacity_index"] = Rounded(s.capacityIndex, 3);

@@ -44,7 +44,7 @@ class CTTextTable {
   std::vector<std::vector<std::string>> rows_;
 };
 
-const char* FamilyText(int family) {
+const char* CheckFamilyText(int family) {
   return family == 0 ? "heat recovery" : family == 1 ? "heat pump" : "cooling only";
 }
 
@@ -85,7 +85,7 @@ std::string Sizes(const LTCheckPipe& pipe) {
 
 void WriteSystem(const LTCheckSystem& s, std::ostream& out) {
   out << "System " << s.name << ": " << (s.model.empty() ? "no model" : s.model) << " ("
-      << FamilyText(s.family) << ", series " << s.series << ")\n";
+      << CheckFamilyText(s.family) << ", series " << s.series << ")\n";
   CTTextTable facts("  ", {});
   std::string index = GeneralText(s.capacityIndex);
   if (!s.model.empty()) index += " of " + GeneralText(s.indexAt100) + " at 100 %";

@@ -63,15 +63,16 @@ std::optional<std::string> ReadInputFile(const std::string& path, bool& complete
   return bytes;
 }
 
-// Whether the text is JSON rather than a project file: its first character, after blanks and a
-// byte-order mark, opens an object.
+// Whether the text is JSON rather than a project file (which begins with its header word or the
+// compressed form's magic): its first character, after blanks and a byte-order mark, opens an
+// object or a list.
 bool LooksLikeJson(const std::string& bytes) {
   std::size_t at = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
   while (at < bytes.size() &&
          (bytes[at] == ' ' || bytes[at] == '\t' || bytes[at] == '\r' || bytes[at] == '\n')) {
     ++at;
   }
-  return at < bytes.size() && bytes[at] == '{';
+  return at < bytes.size() && (bytes[at] == '{' || bytes[at] == '[');
 }
 
 void ReportDesignErrors(const std::string& file, const LTDesignErrors& errors, std::ostream& err) {
