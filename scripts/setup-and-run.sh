@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Fresh machine to running program: installs the packages, builds, and runs the main job.
-# The main job for now (the desktop program comes later): qrnsolvo-cli lists the models of the
-# embedded catalogue, evaluates an outdoor model at design conditions with its piping correction,
-# opens and re-saves a project through the program's factory, and compresses and expands a sample
-# object-store file.
+# The main job for now (the desktop program comes later): qrnsolvo-cli designs the demo office
+# building (design, project file and check report in build/demo/office) and prints its check,
+# lists the models of the embedded catalogue, evaluates an outdoor model at design conditions with
+# its piping correction, opens and re-saves a project through the program's factory, and
+# compresses and expands a sample object-store file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/release -j "$(nproc)" --target qrnsolvo-cli
 cli=build/release/src/cli/qrnsolvo-cli
+"$cli" demo --out build/demo/office
+echo
+cat build/demo/office/check.txt
+echo
 "$cli" catalogue
 echo
 echo "QOH-16 at 26 °C / 50 % indoor, 35 °C outdoor, 110 % connected, 80 m equivalent, 15 m above:"

@@ -10,6 +10,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/CliErrors.h"
 #include "cli/CliText.h"
+#include "cli/DesignCommands.h"
 #include "i18n/BuiltinMessages.h"
 #include "i18n/MessageCatalog.h"
 #include "platform/CodePage.h"
@@ -35,7 +36,13 @@ const char kUsage[] =
     "           [--index CI] [--length L] [--height H] [--altitude M] [--catalogue FILE]\n"
     "           [--json]      capacity, power input and factors of an outdoor model\n"
     "  catalogue [--json] [--catalogue FILE]\n"
-    "                     outdoor units, indoor units and BS boxes of the catalogue\n";
+    "                     outdoor units, indoor units and BS boxes of the catalogue\n"
+    "  build DESIGN.json -o PROJECT.qrn\n"
+    "                     build a JSON design into a project file\n"
+    "  check PROJECT.qrn|DESIGN.json [--json]\n"
+    "                     recalculate a project (or a design) and report systems, piping,\n"
+    "                     charge, capacities, errors and warnings\n"
+    "  demo --out DIR     write the sample office design, its project and its check\n";
 
 // Copies everything from source to target. A failure is reported on the side it happened, with
 // that side's file: reading names the input, writing the output.
@@ -178,6 +185,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!args.empty() && args[0] == "capacity") return RunCapacityCommand(args, out, err);
   if (!args.empty() && args[0] == "catalogue") return RunCatalogueCommand(args, out, err);
   if (args.size() == 3 && args[0] == "resave") return ResaveProject(args[1], args[2], err);
+  if (!args.empty() && args[0] == "build") return RunBuildCommand(args, out, err);
+  if (!args.empty() && args[0] == "check") return RunCheckCommand(args, out, err);
+  if (!args.empty() && args[0] == "demo") return RunDemoCommand(args, out, err);
   if (args.size() == 2 && args[0] == "dump") {
     return args[1] == "--catalogue" ? DumpCatalogue(out, err) : DumpFile(args[1], out, err);
   }

@@ -38,7 +38,7 @@ class CTManualPipingReport {
       : system_(system), list_(list) {}
 
   void Add(int number, const CTMsgList& texts) {
-    if (list_) list_->AddLine(TBaseMsg::GetText(number, texts), kManualErrorImage);
+    if (list_) list_->AddMessageLine(number, TBaseMsg::GetText(number, texts), kManualErrorImage);
     clean_ = false;
     // Shown on the system unless a worse error somewhere in it must show instead.
     if (!system_.Children().empty() && GetWorstErrorLevel(system_) <= 2) {

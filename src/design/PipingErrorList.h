@@ -14,6 +14,12 @@ class CTPipingErrorList {
   virtual void EndUpdate() {}
   virtual void Clear() = 0;
   virtual void AddLine(const std::string& caption, int imageIndex) = 0;
+  // A line with the number of the message it shows; the list shows the caption alone unless it
+  // keeps the number too.
+  virtual void AddMessageLine(int number, const std::string& caption, int imageIndex) {
+    (void)number;
+    AddLine(caption, imageIndex);
+  }
 };
 
 // Checks the lengths a user entered per pipe against every limit of the system's outdoor model,
