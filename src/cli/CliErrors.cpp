@@ -33,5 +33,6 @@ void CTCliMessageUi::ShowMessage(TMsgKind, const std::string&, const std::string
   std::string line = Utf8FromCodePage(CodePageOfCharset(charset), text);
   std::replace(line.begin(), line.end(), '\n', ' ');
   line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+  if (!file_.empty() && line.find(file_) == std::string::npos) line += ": " + file_;
   CliReport(err_, line, kCliFailed);
 }

@@ -36,7 +36,11 @@ class CTCliMessageUi : public CTHeadlessMessageUi {
   explicit CTCliMessageUi(std::ostream& err) : CTHeadlessMessageUi(nullptr, false), err_(err) {}
   void ShowMessage(TMsgKind kind, const std::string& title, const std::string& text,
                    int charset) override;
+  // The file the command works on while it reads it: a message that does not name it gets it
+  // appended (": PATH"), so that every failure names the file at fault. Empty: none.
+  void SetFile(std::string path) { file_ = std::move(path); }
 
  private:
   std::ostream& err_;
+  std::string file_;
 };

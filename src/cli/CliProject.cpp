@@ -3,6 +3,10 @@
 
 #include "cli/CliProject.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
 
 #include "app/ProgramGlossary.h"
@@ -12,74 +16,55 @@
 #include "platform/CodePage.h"
 #include "platform/SettingsStore.h"
 
-namespace {
-
-// "Проект выполнен с помощью другой версии программы QRN Solvo".
-constexpr int kMsgOtherProgramVersion = 3;
-
-}  // namespace
-
 CTCliProject::CTCliProject(std::ostream& err) : err_(err), ui_(err), scopedUi_(ui_) {
   RegisterBuiltinMessages();
-  RegisterProgramEngines();
 }
 
 CTCliProject::~CTCliProject() {
-  project_.reset();
-  if (connected_) factory_.DisconnectAll();
+  core_.reset();
+  scopedSettings_.reset();
+  settings_.reset();
+  if (!settingsDir_.empty()) {
+    std::error_code error;
+    std::filesystem::remove_all(settingsDir_, error);
+  }
 }
 
-bool CTCliProject::Connect(const std::string& path) {
-  // The project connects through the memory engine, which needs its data-source entry.
-  if (!EnsureProjectDataSource()) {
-    CTSettingsStore& settings = CTSettingsStore::Process();
-    CliFail(err_, kMsgCannotCreate, settings.FilePath(CTSettingsHive::CurrentUser),
-            settings.ErrorText(CTSettingsHive::CurrentUser));
+bool CTCliProject::Start() {
+  if (core_) return true;
+  // Settings of the command's own, in a folder only it uses.
+  std::string pattern = (std::filesystem::temp_directory_path() / "qrnsolvo-cli-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) {
+    CliFail(err_, kMsgCannotCreate, pattern, std::strerror(errno));
     return false;
   }
-  factory_.SetReadOnly(CTFactory::kCatalogue, true);
-  if (LoadProgramGlossary(glossary_)) factory_.SetGlossary(CTFactory::kCatalogue, &glossary_);
-  factory_.SetFileName(CTFactory::kProject, path);
-  connected_ = factory_.ConnectAll();
-  if (!connected_) factory_.DisconnectAll();
-  return connected_;
+  settingsDir_ = pattern;
+  settings_ = std::make_unique<CTSettingsStore>(settingsDir_ + "/user-settings.txt",
+                                                settingsDir_ + "/machine-settings.txt");
+  scopedSettings_ = std::make_unique<CTScopedProcessSettings>(*settings_);
+  core_ = std::make_unique<CTQRNSolvoMainImpl>();
+  if (core_->StartUp({}) != TStartUpResult::kRunning) {
+    CliFail(err_, kMsgInvalidStructure, "DEVICE_DATABASE", "");
+    core_.reset();
+    return false;
+  }
+  return true;
 }
 
 bool CTCliProject::Create() {
-  if (!Connect("")) return false;
-  project_ = std::make_unique<Cls_QsProject>(0, &factory_);
-  project_->InitDefaults();
-  project_->SetOstrelDefinedVersion(CatalogueDataVersion(&factory_));
-  project_->Insert();
-  return true;
+  return Start();
 }
 
 bool CTCliProject::Open(const std::string& path) {
-  if (!Connect(path)) return false;
-  std::unique_ptr<CTDbObject> record =
-      CTDbObject::SingleObject(Cls_QsProject::kTableId, false, &factory_);
-  auto* project = dynamic_cast<Cls_QsProject*>(record.get());
-  if (!project) {
-    CliFail(err_, kMsgInvalidStructure, path, "no project in it");
-    return false;
-  }
-  record.release();
-  project_.reset(project);
-  if (!Cls_QsProject::IsFormatVersionAccepted(project_->GetDbVersion())) {
-    CliReport(err_,
-              Utf8FromCp1251(TBaseMsg::GetText(kMsgOtherProgramVersion, CTMsgList{})) + ": " + path,
-              kCliFailed);
-    project_.reset();
-    return false;
-  }
-  return true;
+  if (!Start()) return false;
+  // The core shows why a file is not opened (the store's message, or message 3), and leaves a
+  // new project in its place.
+  ui_.SetFile(path);
+  const bool opened = core_->LoadProject(path, false);
+  ui_.SetFile({});
+  return opened;
 }
 
 bool CTCliProject::SaveAs(const std::string& path) {
-  project_->SetToolVersion(kProgramVersion);
-  project_->Post();
-  factory_.SetFileName(CTFactory::kProject, path);
-  const LTDbIoResult saved = factory_.TrySaveDatabase(CTFactory::kProject, false);
-  if (!saved) CliFail(err_, kMsgCannotCreate, path, saved.reason);
-  return saved.IsOk();
+  return core_->SaveProjectTo(path);
 }

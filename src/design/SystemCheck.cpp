@@ -224,8 +224,12 @@ Cls_OutdoorUnit* RunCandidates(LTSystemCheck& check,
       if (rejected) break;
       const bool settled = !(coolingTotal > coolingEstimate) && !(heatingTotal > heatingEstimate);
       if (settled || pass + 1 == kEstimatePasses) return &u;
-      coolingEstimate = coolingTotal;
-      heatingEstimate = heatingTotal;
+      // The next pass shares the outdoor capacity by the totals, but never by less than the
+      // 100 % index: a system is evaluated at least as if fully loaded, as what the units are
+      // then shown to deliver is. (Heating totals leave out the units that cannot heat, so they
+      // can fall below it while the cooling total is above.)
+      coolingEstimate = std::max(coolingTotal, candidates[i].indexAt100);
+      heatingEstimate = std::max(heatingTotal, candidates[i].indexAt100);
     }
   }
   return nullptr;

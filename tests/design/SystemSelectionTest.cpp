@@ -411,6 +411,28 @@ TEST_F(SystemSelection, HeatingDependsOnWhereTheUnitHangs) {
             0);
 }
 
+TEST_F(SystemSelection, HeatingIsSharedAsIfFullyLoadedWhenCoolingIsAbove) {
+  // Heat recovery, index 200, 24 kW heating, up to 130 %: five cooling-only units of 40 by hand
+  // directly on the system and one unit behind the box that needs 6 kW of heating. The first
+  // pass gives it FC-60 (60 x 24 / 200 = 7.2 kW) and a cooling total of 260; the second pass
+  // shares heating by 200 again, not by the 60 that heat, so the unit keeps FC-60 and really
+  // gets what it needs.
+  Cls_QsOutPlacement* system = System("QSR", 0);
+  system->SetSelCombination(130);
+  system->Post();
+  Cls_QsBSBPlacement* box = d.project->AddBSBoxPlacement(*system, *system, nullptr);
+  box->SetSeries("QSB");
+  box->Post();
+  Units(system, std::vector<LTUnitSpec>(5, {0, 0, 0, "FC-40"}));
+  Cls_QsIndPlacement* heating = Unit(system, {0, 0, 6}, box);
+  Check(system);
+  ASSERT_EQ(ModelOf(system), "QSR-B");
+  EXPECT_EQ(ModelOf(heating), "FC-60");
+  EXPECT_FALSE(heating->HasError()) << heating->GetErrorText();
+  EXPECT_GE(heating->GetUnitCapacity(false, true, false), 6);
+  EXPECT_DOUBLE_EQ(heating->GetUnitCapacity(false, true, false), 60 * 24.0 / 200);
+}
+
 TEST_F(SystemSelection, AManualModelIsOnlyChecked) {
   Cls_QsOutPlacement* system = System();
   system->SetSelCombination(150);
