@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -17,6 +18,7 @@
 #include "app/QRNSolvoMain.h"
 #include "ui/IndoorTabPage.h"
 #include "ui/MessageBoxDialog.h"
+#include "ui/OutdoorTabPage.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -67,7 +69,11 @@ TFrmQRNSolvoMain::TFrmQRNSolvoMain(CTQRNSolvoMainImpl& core, QWidget* parent)
   indoor_->onDesignChanged = [this] { RefreshState(); };
   indoor_->onErrorText = [this](const std::string& text) { ShowErrorBox(text); };
   tabs_->addTab(indoor_, QString::fromUtf8(kTabCaptions[0]));
-  for (int i = 1; i < kTabCount; ++i) {
+  outdoor_ = new TOutdoorTabPage(core_);
+  outdoor_->onDesignChanged = [this] { RefreshState(); };
+  outdoor_->onErrorText = [this](const std::string& text) { ShowErrorBox(text); };
+  tabs_->addTab(outdoor_, QString::fromUtf8(kTabCaptions[1]));
+  for (int i = 2; i < kTabCount; ++i) {
     tabs_->addTab(PlaceholderPage(QString::fromUtf8(kTabCaptions[i])),
                   QString::fromUtf8(kTabCaptions[i]));
   }
@@ -155,14 +161,18 @@ void TFrmQRNSolvoMain::TabChanged(int index) {
   previousTab_ = index;
   ShowErrorBox({});
   if (index == static_cast<int>(TQsTab::kIndoor)) indoor_->Fill();
+  if (index == static_cast<int>(TQsTab::kOutdoor)) outdoor_->Fill();
 }
 
 void TFrmQRNSolvoMain::RefillTab(TQsTab tab) {
   if (tab == TQsTab::kIndoor) indoor_->Fill();
+  if (tab == TQsTab::kOutdoor) outdoor_->Fill();
 }
 
 void TFrmQRNSolvoMain::ClearProjectViews() {
   indoor_->List().clear();
+  outdoor_->Tree().clear();
+  outdoor_->Unconnected().clear();
 }
 
 void TFrmQRNSolvoMain::ShowErrorBox(const std::string& text) {

@@ -10,6 +10,7 @@ class CTQRNSolvoMainImpl;
 class QPlainTextEdit;
 class QTabWidget;
 class TIndoorTabPage;
+class TOutdoorTabPage;
 
 // The main window: one tab per design step, the File and Help menus and the status bar, over
 // the application core. It is the core's front end: the core sets its caption and tab images and
@@ -30,6 +31,7 @@ class TFrmQRNSolvoMain : public QMainWindow, public CTFrontEnd {
 
   QTabWidget& Tabs() { return *tabs_; }
   TIndoorTabPage& IndoorPage() { return *indoor_; }
+  TOutdoorTabPage& OutdoorPage() { return *outdoor_; }
   // The error box of the status bar: one line, with a scroll bar when the text is longer.
   void ShowErrorBox(const std::string& text);
   // The commands of the File menu.
@@ -51,6 +53,7 @@ class TFrmQRNSolvoMain : public QMainWindow, public CTFrontEnd {
   QTabWidget* tabs_ = nullptr;
   QPlainTextEdit* errorBox_ = nullptr;
   TIndoorTabPage* indoor_ = nullptr;
+  TOutdoorTabPage* outdoor_ = nullptr;
   std::array<int, kTabCount> images_{};
   int previousTab_ = 0;
   bool reverting_ = false;

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include <QGroupBox>
 #include "app/QRNSolvoMain.h"
 #include "design/Preferences.h"
 #include "design/QsIndPlacement.h"
@@ -22,6 +23,7 @@
 #include "ui/IndoorDialogWindow.h"
 #include "ui/IndoorTabPage.h"
 #include "ui/MainWindow.h"
+#include "ui/OutdoorTabPage.h"
 
 namespace {
 
@@ -102,6 +104,17 @@ TEST(MainWindowUi, TabsOpenAsTheDesignAllows) {
   window.Tabs().setCurrentIndex(2);
 
   window.grab().toImage().save(QString::fromStdString(artifacts + "/main-window.png"));
+
+  // The outdoor tab: the system with its unit, and the selection panel of the system.
+  window.Tabs().setCurrentIndex(1);
+  QTreeWidget& tree = window.OutdoorPage().Tree();
+  ASSERT_EQ(tree.topLevelItemCount(), 1);
+  EXPECT_EQ(tree.topLevelItem(0)->childCount(), 1);
+  ASSERT_TRUE(window.OutdoorPage().SelectPlacement(system));
+  EXPECT_TRUE(window.OutdoorPage().SelectionGroup().isVisible());
+  EXPECT_FALSE(window.OutdoorPage().SelectionGroup().title().isEmpty());
+  QApplication::processEvents();
+  window.grab().toImage().save(QString::fromStdString(artifacts + "/outdoor-tab.png"));
   core.SetModified(false);
   window.close();
   core.SetFrontEnd(nullptr);

@@ -1,0 +1,149 @@
+#include "ui/OutdoorTabPage.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/OutdoorTab.h"
+#include "app/QRNSolvoMain.h"
+#include "design/QsOutPlacement.h"
+#include "design/QsProject.h"
+#include "ui/QtText.h"
+
+namespace {
+
+constexpr int kOutdoorPlacementRole = Qt::UserRole + 1;
+
+void AddNodes(QTreeWidgetItem* parent, QTreeWidget* tree,
+              const std::vector<LTProjectTreeNode>& nodes) {
+  for (const LTProjectTreeNode& node : nodes) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, FromProgramText(node.text));
+    item->setData(0, kOutdoorPlacementRole,
+                  QVariant::fromValue(static_cast<void*>(node.placement)));
+    if (node.stateImage == 3) item->setForeground(0, QColor(0xB0, 0x20, 0x20));
+    if (node.stateImage == 9) item->setForeground(0, QColor(0x9A, 0x6A, 0x00));
+    if (parent) {
+      parent->addChild(item);
+    } else {
+      tree->addTopLevelItem(item);
+    }
+    AddNodes(item, tree, node.children);
+  }
+}
+
+Cls_QsDevicePlacement* PlacementOf(const QTreeWidgetItem* item) {
+  return item ? static_cast<Cls_QsDevicePlacement*>(
+                    item->data(0, kOutdoorPlacementRole).value<void*>())
+              : nullptr;
+}
+
+}  // namespace
+
+TOutdoorTabPage::TOutdoorTabPage(CTQRNSolvoMainImpl& core, QWidget* parent)
+    : QWidget(parent), core_(core) {
+  tree_ = new QTreeWidget;
+  tree_->setObjectName(QStringLiteral("Tvw_Project"));
+  tree_->setHeaderHidden(true);
+  unconnected_ = new QListWidget;
+  unconnected_->setObjectName(QStringLiteral("Lbx_AvailIU"));
+  auto* unconnectedGroup = new QGroupBox(QString::fromUtf8("Неподсоединенные вн. блоки"));
+  auto* unconnectedLayout = new QVBoxLayout(unconnectedGroup);
+  unconnectedLayout->addWidget(unconnected_);
+
+  auto* add = new QPushButton(QString::fromUtf8("Добавить"));
+  add->setObjectName(QStringLiteral("Btn_AddOU"));
+  delete_ = new QPushButton(QString::fromUtf8("Удалить"));
+  delete_->setObjectName(QStringLiteral("Btn_DelOUBS"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(add);
+  buttons->addWidget(delete_);
+  buttons->addStretch();
+
+  selection_ = new QGroupBox;
+  selection_->setObjectName(QStringLiteral("Grb_SelModelData"));
+  rows_ = new QFormLayout(selection_);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(tree_, 1);
+  left->addLayout(buttons);
+  auto* right = new QVBoxLayout;
+  right->addWidget(selection_);
+  right->addWidget(unconnectedGroup, 1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left, 3);
+  layout->addLayout(right, 2);
+
+  connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { UpdateButtons(); });
+  connect(add, &QPushButton::clicked, this, [this] { AddSystem(); });
+  connect(delete_, &QPushButton::clicked, this, [this] { DeleteSelected(); });
+}
+
+void TOutdoorTabPage::Fill() {
+  if (!core_.HasProject()) return;
+  const Cls_QsDevicePlacement* selected = SelectedPlacement();
+  tree_->clear();
+  AddNodes(nullptr, tree_, RefreshProjectTree(core_));
+  tree_->expandAll();
+  unconnected_->clear();
+  for (const LTUnconnectedRow& row : UnconnectedRows(core_.Project())) {
+    unconnected_->addItem(FromProgramText(row.caption));
+  }
+  if (selected) SelectPlacement(selected);
+  UpdateButtons();
+}
+
+Cls_QsDevicePlacement* TOutdoorTabPage::SelectedPlacement() const {
+  const QList<QTreeWidgetItem*> items = tree_->selectedItems();
+  return items.isEmpty() ? nullptr : PlacementOf(items.front());
+}
+
+bool TOutdoorTabPage::SelectPlacement(const Cls_QsDevicePlacement* placement) {
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+    if (PlacementOf(*it) == placement) {
+      tree_->setCurrentItem(*it);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TOutdoorTabPage::UpdateButtons() {
+  Cls_QsDevicePlacement* placement = SelectedPlacement();
+  delete_->setEnabled(placement != nullptr);
+  const LTSelectionPanel panel = SelectionPanel(core_, placement);
+  while (rows_->rowCount() > 0) rows_->removeRow(0);
+  selection_->setTitle(FromProgramText(panel.caption));
+  selection_->setVisible(placement != nullptr);
+  for (const LTSelectionRow& row : panel.rows) {
+    QString value = FromProgramText(row.value);
+    if (!row.second.empty()) value += QStringLiteral("  /  ") + FromProgramText(row.second);
+    rows_->addRow(FromProgramText(row.caption), new QLabel(value));
+  }
+  std::string error;
+  if (placement && (placement->HasError() || placement->HasWarning())) {
+    error = placement->GetErrorText();
+  }
+  if (onErrorText) onErrorText(error);
+}
+
+void TOutdoorTabPage::AddSystem() {
+  if (!core_.HasProject()) return;
+  Cls_QsOutPlacement* system = core_.Project().AddOutdoorPlacement();
+  Fill();
+  SelectPlacement(system);
+  if (onDesignChanged) onDesignChanged();
+}
+
+void TOutdoorTabPage::DeleteSelected() {
+  Cls_QsDevicePlacement* placement = SelectedPlacement();
+  if (!placement || !core_.Project().DeletePlacementNode(*placement)) return;
+  Fill();
+  if (onDesignChanged) onDesignChanged();
+}

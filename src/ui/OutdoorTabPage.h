@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class CTQRNSolvoMainImpl;
+class Cls_QsDevicePlacement;
+class QFormLayout;
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+struct LTProjectTreeNode;
+
+// The outdoor tab: the project tree of systems, the units connected nowhere and the selection
+// panel of the selected placement; over the outdoor tab's logic.
+class TOutdoorTabPage : public QWidget {
+ public:
+  explicit TOutdoorTabPage(CTQRNSolvoMainImpl& core, QWidget* parent = nullptr);
+
+  // Fills the tab from the current project (the tree after a recalculation).
+  void Fill();
+  QTreeWidget& Tree() { return *tree_; }
+  QListWidget& Unconnected() { return *unconnected_; }
+  QGroupBox& SelectionGroup() { return *selection_; }
+  // The placement of the selected tree node; null when none.
+  Cls_QsDevicePlacement* SelectedPlacement() const;
+  // Selects the node of a placement; false when the tree has none.
+  bool SelectPlacement(const Cls_QsDevicePlacement* placement);
+  // Adds a system (its dialog comes with a later step: it is added with its defaults).
+  void AddSystem();
+  // Deletes the selected placement by the project's rules and refills.
+  void DeleteSelected();
+  std::function<void()> onDesignChanged;
+  std::function<void(const std::string&)> onErrorText;
+
+ private:
+  void UpdateButtons();
+
+  CTQRNSolvoMainImpl& core_;
+  QTreeWidget* tree_ = nullptr;
+  QListWidget* unconnected_ = nullptr;
+  QGroupBox* selection_ = nullptr;
+  QFormLayout* rows_ = nullptr;
+  QPushButton* delete_ = nullptr;
+};
