@@ -1,5 +1,6 @@
 #include "app/OutdoorTab.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -24,6 +25,36 @@
 namespace {
 
 constexpr int kMsgConnectedNowhere = 10042;
+constexpr int kMsgLockedLayout = 10055;
+constexpr int kMsgVentilationOnSystemOnly = 10085;
+constexpr int kMsgHeaderFull = 10045;
+constexpr int kMsgBoxNeedsHeatRecovery = 10037;
+
+bool IsSystem(const Cls_QsDevicePlacement* p) {
+  return p && p->TableId() == Cls_QsOutPlacement::kTableId;
+}
+bool IsBox(const Cls_QsDevicePlacement* p) {
+  return p && p->TableId() == Cls_QsBSBPlacement::kTableId;
+}
+bool IsHeader(const Cls_QsDevicePlacement* p) {
+  return p && p->TableId() == Cls_QsHeaderPlacement::kTableId;
+}
+bool IsIndoor(const Cls_QsDevicePlacement* p) {
+  return dynamic_cast<const Cls_QsIndPlacement*>(p) != nullptr;
+}
+// The top of a placement's parent chain as an outdoor system; null when it is none.
+Cls_QsOutPlacement* SystemOf(Cls_QsDevicePlacement& p) {
+  return dynamic_cast<Cls_QsOutPlacement*>(p.GetTopAncestor());
+}
+
+// Whether a header has room for one more placement that is not yet connected to it.
+bool HeaderFull(const Cls_QsDevicePlacement& header, const Cls_QsDevicePlacement& dragged) {
+  if (dragged.GetParent() == &header) return false;
+  const int outlets =
+      const_cast<Cls_QsHeaderPlacement&>(static_cast<const Cls_QsHeaderPlacement&>(header))
+          .GetNbConnections();
+  return static_cast<int>(header.Children().size()) + 1 > outlets;
+}
 
 LTProjectTreeNode NodeOf(Cls_QsDevicePlacement& placement) {
   LTProjectTreeNode node;
@@ -190,6 +221,98 @@ LTSelectionPanel SelectionPanel(CTQRNSolvoMainImpl& core, Cls_QsDevicePlacement*
     IndoorRows(core, *unit, panel.rows);
   }
   return panel;
+}
+
+bool MayDropOnto(const Cls_QsDevicePlacement& dragged, const Cls_QsDevicePlacement& target) {
+  if (&dragged == &target) return false;
+  // Never onto something below the dragged placement.
+  for (const Cls_QsDevicePlacement* p = target.GetParent(); p; p = p->GetParent()) {
+    if (p == &dragged) return false;
+  }
+  const Cls_QsDevicePlacement* ancestor = target.GetSystemAncestor();
+  if (IsSystem(&dragged)) return IsSystem(&target);
+  if (IsBox(&dragged)) {
+    return IsSystem(&target) ||
+           (IsSystem(ancestor) && (IsIndoor(&target) || IsBox(&target) || IsHeader(&target)));
+  }
+  if (IsHeader(&dragged)) {
+    const bool kind = IsIndoor(&target) || IsHeader(&target) || IsBox(&target) || IsSystem(&target);
+    if (IsSystem(dragged.GetSystemAncestor())) {
+      return kind && (IsSystem(&target) || (IsSystem(ancestor) && !IsBox(&target)));
+    }
+    return kind && (IsBox(&target) || IsBox(ancestor));
+  }
+  return IsIndoor(&dragged);
+}
+
+bool DropOnto(CTQRNSolvoMainImpl& core, Cls_QsDevicePlacement& dragged,
+              Cls_QsDevicePlacement& target) {
+  if (!MayDropOnto(dragged, target)) return false;
+  Cls_QsProject& project = core.Project();
+  if (IsSystem(&dragged)) {
+    std::vector<Cls_QsDevicePlacement*> systems;
+    for (Cls_QsDevicePlacement* top : project.GetTopLevelPlacements()) {
+      if (IsSystem(top) && top != &dragged) systems.push_back(top);
+    }
+    systems.insert(std::find(systems.begin(), systems.end(), &target), &dragged);
+    Cls_QsDevicePlacement::Renumber(systems);
+    core.RecalculateProject();
+    return true;
+  }
+  for (Cls_QsDevicePlacement* top : {dragged.GetTopAncestor(), target.GetTopAncestor()}) {
+    if (auto* system = dynamic_cast<Cls_QsOutPlacement*>(top); system && system->GetLocked()) {
+      TBaseMsg::ShowError(kMsgLockedLayout);
+      return false;
+    }
+  }
+  auto* indoor = dynamic_cast<Cls_QsIndPlacement*>(&dragged);
+  if (!IsSystem(&target) && indoor && !indoor->TakesPartInModelChoice()) {
+    TBaseMsg::ShowError(kMsgVentilationOnSystemOnly);
+    return false;
+  }
+  if (indoor) {
+    for (const Cls_QsDevicePlacement* header : {&target, target.GetParent()}) {
+      if (IsHeader(header) && HeaderFull(*header, dragged)) {
+        TBaseMsg::ShowError(kMsgHeaderFull,
+                            {std::to_string(const_cast<Cls_QsHeaderPlacement*>(
+                                                static_cast<const Cls_QsHeaderPlacement*>(header))
+                                                ->GetNbConnections())});
+        return false;
+      }
+    }
+  }
+  Cls_QsOutPlacement* system = SystemOf(target);
+  if (IsBox(&dragged) && (!system || system->GetFamily() != 0)) {
+    TBaseMsg::ShowError(kMsgBoxNeedsHeatRecovery,
+                        {dragged.Name(), target.GetTopAncestor()->Name()});
+    return false;
+  }
+  // Where the dragged placement goes: below the target, or before it among its siblings.
+  Cls_QsDevicePlacement* parent = &target;
+  Cls_QsDevicePlacement* before = nullptr;
+  if (IsBox(&dragged)) {
+    if (!IsSystem(&target) && !IsHeader(&target)) {
+      parent = target.GetParent();
+      before = &target;
+    }
+  } else if (IsHeader(&dragged)) {
+    if (!IsSystem(&target) && !IsBox(&target)) {
+      parent = target.GetParent();
+      before = &target;
+    }
+  } else if (IsIndoor(&target)) {
+    parent = target.GetParent();
+    before = &target;
+  }
+  if (!parent || !system) return false;
+  const std::vector<Cls_QsDevicePlacement*> children = dragged.Children();
+  for (Cls_QsDevicePlacement* child : children) child->Disconnect();
+  dragged.Disconnect();
+  system->ConnectPlacement(&dragged, parent, before);
+  for (Cls_QsDevicePlacement* child : children) system->ConnectPlacement(child, &dragged, nullptr);
+  system->ResetPipingLayout();
+  core.RecalculateProject();
+  return true;
 }
 
 void DiscardNewSystem(Cls_QsProject& project, Cls_QsOutPlacement& system) {

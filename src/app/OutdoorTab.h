@@ -49,6 +49,18 @@ struct LTSelectionPanel {
 // What the selection panel shows for a placement (null: nothing).
 LTSelectionPanel SelectionPanel(CTQRNSolvoMainImpl& core, Cls_QsDevicePlacement* placement);
 
+// Whether a placement S dragged over the placement T (of the node under the pointer, or that
+// node's parent) may be dropped there: by S's kind, where T stands.
+bool MayDropOnto(const Cls_QsDevicePlacement& dragged, const Cls_QsDevicePlacement& target);
+// Drops S onto T by the tree's rules: a system moves before T; anything else is taken out with
+// its children and connected below or before T, its children again below it, and the piping of
+// T's system is laid out anew. Refusals show their message (10055 lengths entered by hand, 10085
+// ventilation and adapter units only directly on a system, 10045 a full header, 10037 a box in a
+// system without heat recovery) and change nothing. Returns whether something moved; the project
+// is then recalculated.
+bool DropOnto(CTQRNSolvoMainImpl& core, Cls_QsDevicePlacement& dragged,
+              Cls_QsDevicePlacement& target);
+
 // Undoes a new system whose dialog was cancelled: everything the dialog connected below it is
 // disconnected, deepest first (indoor units stay in the project, flagged as connected nowhere;
 // boxes and headers are deleted), then the system itself is deleted.

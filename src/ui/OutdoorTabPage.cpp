@@ -1,5 +1,6 @@
 #include "ui/OutdoorTabPage.h"
 
+#include <QDropEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,15 +45,59 @@ Cls_QsDevicePlacement* PlacementOf(const QTreeWidgetItem* item) {
               : nullptr;
 }
 
+// The project tree: placements are dragged within it, and units from the unconnected list onto
+// it, by the tree's rules.
+class TProjectTree : public QTreeWidget {
+ public:
+  TProjectTree(TOutdoorTabPage& page) : page_(page) {
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+  }
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override { Offer(event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { Offer(event); }
+  void dropEvent(QDropEvent* event) override {
+    event->ignore();
+    Cls_QsDevicePlacement* dragged = Dragged(event);
+    Cls_QsDevicePlacement* target = PlacementOf(itemAt(event->position().toPoint()));
+    if (dragged && target) page_.Drop(*dragged, *target);
+  }
+
+ private:
+  Cls_QsDevicePlacement* Dragged(QDropEvent* event) const {
+    if (event->source() == this) {
+      const QList<QTreeWidgetItem*> items = selectedItems();
+      return items.isEmpty() ? nullptr : PlacementOf(items.front());
+    }
+    if (event->source() == &page_.Unconnected()) return page_.SelectedUnconnected();
+    return nullptr;
+  }
+  void Offer(QDragMoveEvent* event) {
+    Cls_QsDevicePlacement* dragged = Dragged(event);
+    Cls_QsDevicePlacement* target = PlacementOf(itemAt(event->position().toPoint()));
+    if (dragged && target && MayDropOnto(*dragged, *target)) {
+      event->acceptProposedAction();
+    } else {
+      event->ignore();
+    }
+  }
+
+  TOutdoorTabPage& page_;
+};
+
 }  // namespace
 
 TOutdoorTabPage::TOutdoorTabPage(CTQRNSolvoMainImpl& core, QWidget* parent)
     : QWidget(parent), core_(core) {
-  tree_ = new QTreeWidget;
+  tree_ = new TProjectTree(*this);
   tree_->setObjectName(QStringLiteral("Tvw_Project"));
   tree_->setHeaderHidden(true);
   unconnected_ = new QListWidget;
   unconnected_->setObjectName(QStringLiteral("Lbx_AvailIU"));
+  unconnected_->setDragEnabled(true);
   auto* unconnectedGroup = new QGroupBox(QString::fromUtf8("Неподсоединенные вн. блоки"));
   auto* unconnectedLayout = new QVBoxLayout(unconnectedGroup);
   unconnectedLayout->addWidget(unconnected_);
@@ -93,7 +138,9 @@ void TOutdoorTabPage::Fill() {
   tree_->expandAll();
   unconnected_->clear();
   for (const LTUnconnectedRow& row : UnconnectedRows(core_.Project())) {
-    unconnected_->addItem(FromProgramText(row.caption));
+    auto* item = new QListWidgetItem(FromProgramText(row.caption));
+    item->setData(kOutdoorPlacementRole, QVariant::fromValue(static_cast<void*>(row.placement)));
+    unconnected_->addItem(item);
   }
   if (selected) SelectPlacement(selected);
   UpdateButtons();
@@ -131,6 +178,21 @@ void TOutdoorTabPage::UpdateButtons() {
     error = placement->GetErrorText();
   }
   if (onErrorText) onErrorText(error);
+}
+
+Cls_QsDevicePlacement* TOutdoorTabPage::SelectedUnconnected() const {
+  const QList<QListWidgetItem*> items = unconnected_->selectedItems();
+  return items.isEmpty() ? nullptr
+                         : static_cast<Cls_QsDevicePlacement*>(
+                               items.front()->data(kOutdoorPlacementRole).value<void*>());
+}
+
+bool TOutdoorTabPage::Drop(Cls_QsDevicePlacement& dragged, Cls_QsDevicePlacement& target) {
+  if (!DropOnto(core_, dragged, target)) return false;
+  Fill();
+  SelectPlacement(&dragged);
+  if (onDesignChanged) onDesignChanged();
+  return true;
 }
 
 void TOutdoorTabPage::AddSystem() {

@@ -28,6 +28,10 @@ class TOutdoorTabPage : public QWidget {
   Cls_QsDevicePlacement* SelectedPlacement() const;
   // Selects the node of a placement; false when the tree has none.
   bool SelectPlacement(const Cls_QsDevicePlacement* placement);
+  // The placement of the selected unconnected row; null when none.
+  Cls_QsDevicePlacement* SelectedUnconnected() const;
+  // Drops a placement onto one of the tree by the tree's rules and refills; false when refused.
+  bool Drop(Cls_QsDevicePlacement& dragged, Cls_QsDevicePlacement& target);
   // Adds a system (its dialog comes with a later step: it is added with its defaults).
   void AddSystem();
   // Deletes the selected placement by the project's rules and refills.

@@ -11,7 +11,9 @@
 #include "catalogue/OutdoorUnits.h"
 #include "design/Preferences.h"
 #include "design/QsBSBPlacement.h"
+#include "design/QsHeaderPlacement.h"
 #include "design/QsIndPlacement.h"
+#include "design/QsIndVariantPlacements.h"
 #include "design/QsOutPlacement.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
@@ -131,6 +133,59 @@ TEST_F(OutdoorTab, ACancelledNewSystemLeavesItsUnitsConnectedNowhere) {
   }
   EXPECT_EQ(UnconnectedRows(core.Project()).size(), 3u);
   EXPECT_TRUE(RefreshProjectTree(core).empty());
+}
+
+TEST_F(OutdoorTab, DroppingInTheTree) {
+  // An unconnected unit onto the system: its last child; onto a unit: before it.
+  ASSERT_TRUE(DropOnto(core, *loose, *system));
+  EXPECT_EQ(loose->GetParent(), system);
+  EXPECT_EQ(system->Children().back(), loose);
+  EXPECT_NE(loose->GetModel(), nullptr) << loose->GetErrorText();
+  ASSERT_TRUE(DropOnto(core, *loose, *behindBox));
+  EXPECT_EQ(loose->GetParent(), box);
+  EXPECT_EQ(box->Children().front(), loose);
+  // Never onto itself or below itself.
+  EXPECT_FALSE(MayDropOnto(*system, *box));
+  EXPECT_FALSE(MayDropOnto(*box, *box));
+
+  // A second system, a heat pump: a box may not go there; systems reorder.
+  Cls_QsOutPlacement* pump = core.Project().AddOutdoorPlacement();
+  pump->SetSeries("QOH");
+  pump->SetFamily(1);
+  pump->Post();
+  programtest::Ui().ClearShown();
+  EXPECT_FALSE(DropOnto(core, *box, *pump));
+  ASSERT_EQ(programtest::Ui().Shown().size(), 1u);
+  EXPECT_EQ(programtest::Ui().Shown()[0].text,
+            pump->Name() + Ansi(" блок без рекуперации тепла.Не соединяется с ") + box->Name());
+  EXPECT_EQ(box->GetParent(), system);
+  ASSERT_TRUE(DropOnto(core, *pump, *system));
+  EXPECT_EQ(RefreshProjectTree(core).front().placement, pump);
+
+  // A full header refuses one more unit.
+  Cls_QsHeaderPlacement* header = core.Project().AddHeaderPlacement(*pump, *pump, nullptr, 4);
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(DropOnto(core, *Unit(nullptr), *header));
+  programtest::Ui().ClearShown();
+  EXPECT_FALSE(DropOnto(core, *direct, *header));
+  ASSERT_EQ(programtest::Ui().Shown().size(), 1u);
+  EXPECT_EQ(programtest::Ui().Shown()[0].text,
+            Ansi("Невозможно подкл. более 4 устройств к этой \"гребенке\""));
+  EXPECT_EQ(direct->GetParent(), system);
+
+  // A ventilation unit only directly on a system; nothing moves in a system with lengths by hand.
+  Cls_QsAEXPlacement* aex = core.Project().AddAEXPlacement();
+  programtest::Ui().ClearShown();
+  EXPECT_FALSE(DropOnto(core, *aex, *box));
+  EXPECT_EQ(programtest::Ui().Shown().size(), 1u);
+  system->SetLocked(true);
+  system->Post();
+  programtest::Ui().ClearShown();
+  EXPECT_FALSE(DropOnto(core, *direct, *pump));
+  ASSERT_EQ(programtest::Ui().Shown().size(), 1u);
+  EXPECT_EQ(programtest::Ui().Shown()[0].text,
+            "You cannot modify the piping layout of this outdoor unit, because you have chosen to "
+            "enter its piping lengths manually");
+  EXPECT_EQ(direct->GetParent(), system);
 }
 
 }  // namespace

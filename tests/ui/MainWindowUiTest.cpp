@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include <QGroupBox>
+#include <QListWidget>
 #include "app/QRNSolvoMain.h"
 #include "design/Preferences.h"
 #include "design/QsIndPlacement.h"
@@ -167,6 +168,26 @@ TEST(MainWindowUi, AddingUnitsThroughTheIndoorDialog) {
     EXPECT_DOUBLE_EQ(unit->GetCoolCapReqTotal(), 3.5);
   }
   for (const auto& shown : messages.Shown()) ADD_FAILURE() << shown.text;
+
+  // A system on the outdoor tab, and both units dropped onto it: they get their models.
+  window.Tabs().setCurrentIndex(1);
+  TOutdoorTabPage& outdoor = window.OutdoorPage();
+  outdoor.AddSystem();
+  auto* system = dynamic_cast<Cls_QsOutPlacement*>(outdoor.SelectedPlacement());
+  ASSERT_NE(system, nullptr);
+  system->SetSeries("QOH");
+  system->SetFamily(1);
+  system->Post();
+  EXPECT_EQ(outdoor.Unconnected().count(), 2);
+  for (Cls_QsIndPlacement* unit : core.Project().GetIndoorPlacements()) {
+    EXPECT_TRUE(outdoor.Drop(*unit, *system));
+  }
+  EXPECT_EQ(outdoor.Unconnected().count(), 0);
+  ASSERT_EQ(outdoor.Tree().topLevelItemCount(), 1);
+  EXPECT_EQ(outdoor.Tree().topLevelItem(0)->childCount(), 2);
+  for (Cls_QsIndPlacement* unit : core.Project().GetIndoorPlacements()) {
+    EXPECT_NE(unit->GetModel(), nullptr) << unit->GetErrorText();
+  }
   core.SetModified(false);
   window.close();
   core.SetFrontEnd(nullptr);
