@@ -13,9 +13,14 @@
 
 #include "app/OutdoorTab.h"
 #include "app/QRNSolvoMain.h"
+#include "design/IndoorDialog.h"
+#include "design/QsIndPlacement.h"
+#include "design/QsIndVariantPlacements.h"
 #include "design/QsOutPlacement.h"
 #include "design/QsProject.h"
+#include "ui/IndoorDialogWindow.h"
 #include "ui/QtText.h"
+#include "ui/SystemForm.h"
 
 namespace {
 
@@ -104,10 +109,13 @@ TOutdoorTabPage::TOutdoorTabPage(CTQRNSolvoMainImpl& core, QWidget* parent)
 
   auto* add = new QPushButton(QString::fromUtf8("Добавить"));
   add->setObjectName(QStringLiteral("Btn_AddOU"));
+  edit_ = new QPushButton(QString::fromUtf8("Изменить"));
+  edit_->setObjectName(QStringLiteral("Btn_EditOUBS"));
   delete_ = new QPushButton(QString::fromUtf8("Удалить"));
   delete_->setObjectName(QStringLiteral("Btn_DelOUBS"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(add);
+  buttons->addWidget(edit_);
   buttons->addWidget(delete_);
   buttons->addStretch();
 
@@ -128,6 +136,8 @@ TOutdoorTabPage::TOutdoorTabPage(CTQRNSolvoMainImpl& core, QWidget* parent)
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { UpdateButtons(); });
   connect(add, &QPushButton::clicked, this, [this] { AddSystem(); });
   connect(delete_, &QPushButton::clicked, this, [this] { DeleteSelected(); });
+  connect(edit_, &QPushButton::clicked, this, [this] { EditSelected(); });
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { EditSelected(); });
 }
 
 void TOutdoorTabPage::Fill() {
@@ -164,6 +174,7 @@ bool TOutdoorTabPage::SelectPlacement(const Cls_QsDevicePlacement* placement) {
 void TOutdoorTabPage::UpdateButtons() {
   Cls_QsDevicePlacement* placement = SelectedPlacement();
   delete_->setEnabled(placement != nullptr);
+  edit_->setEnabled(placement != nullptr);
   const LTSelectionPanel panel = SelectionPanel(core_, placement);
   while (rows_->rowCount() > 0) rows_->removeRow(0);
   selection_->setTitle(FromProgramText(panel.caption));
@@ -195,11 +206,39 @@ bool TOutdoorTabPage::Drop(Cls_QsDevicePlacement& dragged, Cls_QsDevicePlacement
   return true;
 }
 
+bool TOutdoorTabPage::EditSystem(Cls_QsOutPlacement& system) {
+  TSystemForm form(system, core_.Project().GetSeriesNames(), window());
+  if (onSystemForm) onSystemForm(form);
+  return form.exec() == QDialog::Accepted;
+}
+
 void TOutdoorTabPage::AddSystem() {
   if (!core_.HasProject()) return;
   Cls_QsOutPlacement* system = core_.Project().AddOutdoorPlacement();
+  if (!EditSystem(*system)) {
+    DiscardNewSystem(core_.Project(), *system);
+    Fill();
+    return;
+  }
   Fill();
   SelectPlacement(system);
+  if (onDesignChanged) onDesignChanged();
+}
+
+void TOutdoorTabPage::EditSelected() {
+  Cls_QsDevicePlacement* placement = SelectedPlacement();
+  if (!placement) return;
+  if (auto* system = dynamic_cast<Cls_QsOutPlacement*>(placement)) {
+    EditSystem(*system);
+  } else if (auto* unit = dynamic_cast<Cls_QsIndPlacement*>(placement);
+             unit && (unit->TableId() == Cls_QsIndPlacement::kTableId ||
+                      unit->TableId() == Cls_QsAXDPlacement::kTableId)) {
+    TDlgQsIndPlacement dialog(std::make_unique<CTIndoorDialog>(core_.Project(), *unit, false),
+                              window());
+    dialog.exec();
+  }
+  Fill();
+  SelectPlacement(placement);
   if (onDesignChanged) onDesignChanged();
 }
 

@@ -11,6 +11,8 @@ class QGroupBox;
 class QListWidget;
 class QPushButton;
 class QTreeWidget;
+class Cls_QsOutPlacement;
+class TSystemForm;
 struct LTProjectTreeNode;
 
 // The outdoor tab: the project tree of systems, the units connected nowhere and the selection
@@ -32,8 +34,12 @@ class TOutdoorTabPage : public QWidget {
   Cls_QsDevicePlacement* SelectedUnconnected() const;
   // Drops a placement onto one of the tree by the tree's rules and refills; false when refused.
   bool Drop(Cls_QsDevicePlacement& dragged, Cls_QsDevicePlacement& target);
-  // Adds a system (its dialog comes with a later step: it is added with its defaults).
+  // Adds a system through the system form; a cancelled form discards it again.
   void AddSystem();
+  // Edits the selected placement: a system in the system form, an indoor unit in its dialog.
+  void EditSelected();
+  // Told of every system form before it is shown (tests answer it).
+  std::function<void(TSystemForm&)> onSystemForm;
   // Deletes the selected placement by the project's rules and refills.
   void DeleteSelected();
   std::function<void()> onDesignChanged;
@@ -41,11 +47,13 @@ class TOutdoorTabPage : public QWidget {
 
  private:
   void UpdateButtons();
+  bool EditSystem(Cls_QsOutPlacement& system);
 
   CTQRNSolvoMainImpl& core_;
   QTreeWidget* tree_ = nullptr;
   QListWidget* unconnected_ = nullptr;
   QGroupBox* selection_ = nullptr;
   QFormLayout* rows_ = nullptr;
+  QPushButton* edit_ = nullptr;
   QPushButton* delete_ = nullptr;
 };

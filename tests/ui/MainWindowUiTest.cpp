@@ -25,6 +25,7 @@
 #include "ui/IndoorTabPage.h"
 #include "ui/MainWindow.h"
 #include "ui/OutdoorTabPage.h"
+#include "ui/SystemForm.h"
 
 namespace {
 
@@ -172,6 +173,18 @@ TEST(MainWindowUi, AddingUnitsThroughTheIndoorDialog) {
   // A system on the outdoor tab, and both units dropped onto it: they get their models.
   window.Tabs().setCurrentIndex(1);
   TOutdoorTabPage& outdoor = window.OutdoorPage();
+  // The system form: cancelled, nothing is added; accepted, the system is there.
+  outdoor.onSystemForm = [](TSystemForm& form) {
+    QTimer::singleShot(0, &form, [&form] { form.reject(); });
+  };
+  outdoor.AddSystem();
+  EXPECT_EQ(outdoor.Tree().topLevelItemCount(), 0);
+  outdoor.onSystemForm = [&](TSystemForm& form) {
+    QTimer::singleShot(0, &form, [&form, artifacts] {
+      form.grab().toImage().save(QString::fromStdString(artifacts + "/system-form.png"));
+      form.accept();
+    });
+  };
   outdoor.AddSystem();
   auto* system = dynamic_cast<Cls_QsOutPlacement*>(outdoor.SelectedPlacement());
   ASSERT_NE(system, nullptr);
