@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Fresh machine to running program: installs the packages, builds, and runs the main job.
-# The main job for now (the desktop program comes later): qrnsolvo-cli designs the demo office
+# The main job: qrnsolvo-cli designs the demo office
 # building (design, project file and check report in build/demo/office) and prints its check,
 # lists the models of the embedded catalogue, evaluates an outdoor model at design conditions with
 # its piping correction, opens and re-saves a project through the program's factory, and
-# compresses and expands a sample object-store file.
+# compresses and expands a sample object-store file; then the desktop program starts with the
+# demo office open (where there is a display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release -j "$(nproc)" --target qrnsolvo-cli
+cmake --build build/release -j "$(nproc)" --target qrnsolvo-cli qrnsolvo
 cli=build/release/src/cli/qrnsolvo-cli
 "$cli" demo --out build/demo/office
 echo
@@ -36,3 +37,12 @@ mkdir -p "$out"
 cmp "$sample" "$out/sample-expanded.txt"
 echo "compressed $(stat -c %s "$sample") bytes to $(stat -c %s "$out/sample.qrn") bytes ($out/sample.qrn)"
 echo "expanded back to $out/sample-expanded.txt: identical"
+echo
+# The desktop program with the demo office open, where there is a display to show it on.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "starting the desktop program with build/demo/office/project.qrn"
+  build/release/src/ui/qrnsolvo build/demo/office/project.qrn
+else
+  echo "no display here: the desktop program was built but not started. On a desktop, run"
+  echo "  build/release/src/ui/qrnsolvo build/demo/office/project.qrn"
+fi
