@@ -30,9 +30,9 @@ namespace {
 using testsupport::Ansi;
 
 // The requirements of one unit (kW) and the model chosen by hand, if any.
-struct LTUnitSpec {
-  LTUnitSpec(double total = 0, double sensible = 0, double heating = 0, std::string manual = "",
-             std::string family = "FC")
+struct LTUnitInput {
+  LTUnitInput(double total = 0, double sensible = 0, double heating = 0, std::string manual = "",
+              std::string family = "FC")
       : total(total), sensible(sensible), heating(heating), manual(manual), family(family) {}
   double total;
   double sensible;
@@ -56,34 +56,34 @@ class SystemSelection : public ::testing::Test {
     return system;
   }
 
-  Cls_QsIndPlacement* Unit(Cls_QsOutPlacement* system, const LTUnitSpec& spec,
+  Cls_QsIndPlacement* Unit(Cls_QsOutPlacement* system, const LTUnitInput& input,
                            Cls_QsDevicePlacement* parent = nullptr) {
     Cls_QsIndPlacement* unit = d.project->AddIndoorPlacement();
-    Configure(*unit, spec);
+    Configure(*unit, input);
     if (system) system->ConnectPlacement(unit, parent ? parent : system, nullptr);
     return unit;
   }
 
-  void Configure(Cls_QsIndPlacement& unit, const LTUnitSpec& spec) {
+  void Configure(Cls_QsIndPlacement& unit, const LTUnitInput& input) {
     unit.SetSeries("QSI");
-    unit.SetFamily(spec.family);
+    unit.SetFamily(input.family);
     unit.SetCoolIndoorTemp(24);
     unit.SetCoolIndoorRH(50);
     unit.SetHeatIndoorTemp(20);
     unit.SetHeatIndoorRH(50);
-    unit.SetCoolCapReqTotal(spec.total);
-    unit.SetCoolCapReqSensible(spec.sensible);
-    unit.SetHeatCapReq(spec.heating);
-    unit.SetManualSelect(!spec.manual.empty());
+    unit.SetCoolCapReqTotal(input.total);
+    unit.SetCoolCapReqSensible(input.sensible);
+    unit.SetHeatCapReq(input.heating);
+    unit.SetManualSelect(!input.manual.empty());
     unit.SetRemoteTypeValue(Cls_QsIndPlacement::kNoWiredRemote);
     unit.Post();
-    if (!spec.manual.empty()) unit.SetModel(d.Catalogue<Cls_IndoorUnit>(spec.manual));
+    if (!input.manual.empty()) unit.SetModel(d.Catalogue<Cls_IndoorUnit>(input.manual));
   }
 
   std::vector<Cls_QsIndPlacement*> Units(Cls_QsOutPlacement* system,
-                                         const std::vector<LTUnitSpec>& specs) {
+                                         const std::vector<LTUnitInput>& inputs) {
     std::vector<Cls_QsIndPlacement*> units;
-    for (const LTUnitSpec& spec : specs) units.push_back(Unit(system, spec));
+    for (const LTUnitInput& input : inputs) units.push_back(Unit(system, input));
     return units;
   }
 
@@ -232,7 +232,7 @@ TEST_F(SystemSelection, AnImpossibleRequirementLeavesTheUnitWithoutModelInTheLen
   // run; the lenient run takes A with FC-20 alone. The message names the requirement the last
   // candidate failed.
   struct LTCase {
-    LTUnitSpec spec;
+    LTUnitInput input;
     int error;
     const char* text;
   };
@@ -253,7 +253,7 @@ TEST_F(SystemSelection, AnImpossibleRequirementLeavesTheUnitWithoutModelInTheLen
   for (const LTCase& c : cases) {
     SCOPED_TRACE(c.error);
     Cls_QsOutPlacement* system = System();
-    const auto units = Units(system, {{2}, c.spec});
+    const auto units = Units(system, {{2}, c.input});
     Check(system);
     EXPECT_EQ(ModelOf(system), "QST-A");
     EXPECT_EQ(ModelsOf(units), "FC-20 ");
@@ -280,7 +280,7 @@ TEST_F(SystemSelection, ASensibleShortfallIsFoundBeforeTheTotal) {
 TEST_F(SystemSelection, TheLastCandidateIsTriedWithTooFewConnections) {
   // Six units: A (3) and B (4) are passed over, C (5) is tried as the last candidate.
   Cls_QsOutPlacement* system = System();
-  Units(system, std::vector<LTUnitSpec>(6));
+  Units(system, std::vector<LTUnitInput>(6));
   Check(system);
   EXPECT_EQ(ModelOf(system), "QST-C");
   EXPECT_EQ(system->GetErrorNumber(), 10059);
@@ -288,7 +288,7 @@ TEST_F(SystemSelection, TheLastCandidateIsTriedWithTooFewConnections) {
 
   // Sixteen units of FC-20 (320) are more than C's 300 in both runs: no model at all.
   Cls_QsOutPlacement* large = System();
-  const auto units = Units(large, std::vector<LTUnitSpec>(16));
+  const auto units = Units(large, std::vector<LTUnitInput>(16));
   Check(large);
   EXPECT_EQ(ModelOf(large), "");
   EXPECT_EQ(large->GetErrorNumber(), 10079);
@@ -308,7 +308,7 @@ TEST_F(SystemSelection, SystemRules) {
     double pipingLength = 5;
     double distance = 0;
     double height = 0;
-    std::vector<LTUnitSpec> units{{2}, {2}, {2}};
+    std::vector<LTUnitInput> units{{2}, {2}, {2}};
     int error = 0;
     const char* text = "";
   };
@@ -423,7 +423,7 @@ TEST_F(SystemSelection, HeatingIsSharedAsIfFullyLoadedWhenCoolingIsAbove) {
   Cls_QsBSBPlacement* box = d.project->AddBSBoxPlacement(*system, *system, nullptr);
   box->SetSeries("QSB");
   box->Post();
-  Units(system, std::vector<LTUnitSpec>(5, {0, 0, 0, "FC-40"}));
+  Units(system, std::vector<LTUnitInput>(5, {0, 0, 0, "FC-40"}));
   Cls_QsIndPlacement* heating = Unit(system, {0, 0, 6}, box);
   Check(system);
   ASSERT_EQ(ModelOf(system), "QSR-B");
@@ -517,7 +517,7 @@ TEST_F(SystemSelection, PipesFarFromTheFirstBranchAreSizedUp) {
     system->SetPipingLength(80);
     system->SetDistBranchToIndoors(c.distance);
     system->Post();
-    const auto units = Units(system, std::vector<LTUnitSpec>(5, {0, 0, 0, "FC-40"}));
+    const auto units = Units(system, std::vector<LTUnitInput>(5, {0, 0, 0, "FC-40"}));
     Check(system);
     ASSERT_EQ(ModelOf(system), "QST-C");
     EXPECT_FALSE(system->HasError()) << system->GetErrorText();
