@@ -169,7 +169,7 @@ bool CheckManualPiping(Cls_QsOutPlacement& system, CTPipingErrorList* list) {
 
   const double chargeLimit = model->MaxTotalRefrigCharge();
   if (chargeLimit > 0) {
-    const double charge = model->BaseCharge() + GetAdditionalCharge(system);
+    const double charge = model->BaseCharge() + GetAdditionalCharge(system, nodes);
     if (charge > chargeLimit) {
       report.Add(kMsgManualTotalCharge, {ManualMass(charge), ManualMass(chargeLimit)});
     }

@@ -32,10 +32,16 @@ LTRecordRef ChargeProjectRefrigerant(Cls_QsOutPlacement& system) {
 
 double GetAdditionalCharge(Cls_QsOutPlacement& system) {
   if (!dynamic_cast<Cls_OutdoorUnit*>(system.GetModel())) return 0;
+  // Asking for the nodes sizes them: each carries the liquid size of its pipe.
+  return GetAdditionalCharge(system, system.GetPipingNodes());
+}
+
+double GetAdditionalCharge(Cls_QsOutPlacement& system,
+                           const std::vector<Cls_QsPipingNode*>& sizedNodes) {
+  if (!dynamic_cast<Cls_OutdoorUnit*>(system.GetModel())) return 0;
   const LTRecordRef refrigerant = ChargeProjectRefrigerant(system);
   double sum = 0;
-  // Asking for the nodes sizes them: each carries the liquid size of its pipe.
-  for (Cls_QsPipingNode* node : system.GetPipingNodes()) {
+  for (Cls_QsPipingNode* node : sizedNodes) {
     const auto coefficient = Cls_RefChargeCoefficient::FindCoefficient(
         refrigerant, node->PipeSizes().liquid, &system.Factory());
     if (coefficient) sum += *coefficient * node->GetBranchLength();

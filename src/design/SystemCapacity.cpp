@@ -190,8 +190,8 @@ double AtFullIndex(Cls_QsOutPlacement& system, Cls_OutdoorUnit& model, bool cool
 
 }  // namespace
 
-double Cls_QsOutPlacement::GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling,
-                                            double outdoorRh, double outdoorTemp) {
+double Cls_QsOutPlacement::GetCapacityAt100(Cls_OutdoorUnit* model, bool cooling, double outdoorRh,
+                                            double outdoorTemp) {
   if (!model || (!cooling && GetFamily() == 2)) return 0;
   return AtFullIndex(*this, *model, cooling, outdoorRh, outdoorTemp, false);
 }

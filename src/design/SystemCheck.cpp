@@ -346,7 +346,8 @@ void Cls_QsOutPlacement::CheckSystem(const std::vector<Cls_OutdoorUnit*>& outdoo
     p->ClearError();
     if (auto* box = dynamic_cast<Cls_QsBSBPlacement*>(p)) box->SelectBoxModel(found);
   }
-  SizePipingTree();
+  // The manual piping check below sizes the tree itself.
+  if (!found || !locked) SizePipingTree();
   if (!found) return;
 
   Cls_OutdoorUnit& u = *found;

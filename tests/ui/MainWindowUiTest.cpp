@@ -29,19 +29,32 @@
 
 namespace {
 
-TEST(MainWindowUi, TabsOpenAsTheDesignAllows) {
-  testsupport::TempDir dir;
-  CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
-  CTScopedProcessSettings scopedSettings(settings);
-  CTHeadlessMessageUi messages;
-  CTScopedMessageUi scopedMessages(messages);
-  CTPreferences preferences;
-  CTScopedPreferences scopedPreferences(preferences);
+// The desktop program on settings of its own, started to a new project: the core with the main
+// window as its front end and a headless message front end.
+class MainWindowUi : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    core.SetFrontEnd(&window);
+    ASSERT_EQ(core.StartUp({}), TStartUpResult::kRunning);
+  }
+  void TearDown() override {
+    core.SetModified(false);
+    window.close();
+    core.SetFrontEnd(nullptr);
+  }
 
+  testsupport::TempDir dir;
+  CTSettingsStore settings{dir.File("user.txt"), dir.File("machine.txt")};
+  CTScopedProcessSettings scopedSettings{settings};
+  CTHeadlessMessageUi messages;
+  CTScopedMessageUi scopedMessages{messages};
+  CTPreferences preferences;
+  CTScopedPreferences scopedPreferences{preferences};
   CTQRNSolvoMainImpl core;
-  TFrmQRNSolvoMain window(core);
-  core.SetFrontEnd(&window);
-  ASSERT_EQ(core.StartUp({}), TStartUpResult::kRunning);
+  TFrmQRNSolvoMain window{core};
+};
+
+TEST_F(MainWindowUi, TabsOpenAsTheDesignAllows) {
   window.RefreshState();
   window.show();
   QApplication::processEvents();
@@ -117,27 +130,9 @@ TEST(MainWindowUi, TabsOpenAsTheDesignAllows) {
   EXPECT_FALSE(window.OutdoorPage().SelectionGroup().title().isEmpty());
   QApplication::processEvents();
   window.grab().toImage().save(QString::fromStdString(artifacts + "/outdoor-tab.png"));
-  core.SetModified(false);
-  window.close();
-  core.SetFrontEnd(nullptr);
 }
 
-}  // namespace
-
-namespace {
-
-TEST(MainWindowUi, AddingUnitsThroughTheIndoorDialog) {
-  testsupport::TempDir dir;
-  CTSettingsStore settings(dir.File("user.txt"), dir.File("machine.txt"));
-  CTScopedProcessSettings scopedSettings(settings);
-  CTHeadlessMessageUi messages;
-  CTScopedMessageUi scopedMessages(messages);
-  CTPreferences preferences;
-  CTScopedPreferences scopedPreferences(preferences);
-  CTQRNSolvoMainImpl core;
-  TFrmQRNSolvoMain window(core);
-  core.SetFrontEnd(&window);
-  ASSERT_EQ(core.StartUp({}), TStartUpResult::kRunning);
+TEST_F(MainWindowUi, AddingUnitsThroughTheIndoorDialog) {
   window.IndoorPage().Fill();
   window.show();
 
@@ -201,9 +196,6 @@ TEST(MainWindowUi, AddingUnitsThroughTheIndoorDialog) {
   for (Cls_QsIndPlacement* unit : core.Project().GetIndoorPlacements()) {
     EXPECT_NE(unit->GetModel(), nullptr) << unit->GetErrorText();
   }
-  core.SetModified(false);
-  window.close();
-  core.SetFrontEnd(nullptr);
 }
 
 }  // namespace
